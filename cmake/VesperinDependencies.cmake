@@ -1,0 +1,30 @@
+# Third-party libraries. Debian's packages serve the native build; the cross
+# builds take the header-only and source packages from /usr.
+
+# nlohmann-json is header-only: the cross builds use the same headers.
+find_package(nlohmann_json 3.10 QUIET)
+if(NOT nlohmann_json_FOUND)
+  add_library(nlohmann_json INTERFACE)
+  add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
+  target_include_directories(nlohmann_json SYSTEM INTERFACE /usr/include)
+endif()
+
+if(VESPERIN_TESTS)
+  if(VESPERIN_GTEST_FROM_SOURCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+  include(GoogleTest)
+endif()
+
+if(VESPERIN_GUI)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test)
+  qt_standard_project_setup()
+endif()

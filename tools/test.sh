@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test:
+#   native   the Linux build, all tests (windows under Xvfb)
+#   asan     the same tests built with AddressSanitizer and UBSan
+#   m32      the plain C++ tests as a 32-bit process (the native request layout)
+#   mingw    Vesperlink.dll and the plain C++ code for 32- and 64-bit Windows
+#   fuzz     the libFuzzer targets, for a bounded time
+# tools/test.sh runs them all; tools/test.sh native asan runs just those.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+stages=("$@")
+[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 mingw fuzz)
+"$here/tools/install-deps.sh"
+
+jobs=$(nproc)
+export CTEST_OUTPUT_ON_FAILURE=1
+export QT_QPA_PLATFORM=offscreen
+
+run_ctest() {
+  local dir=$1
+  # Tests that need real window masks or input use the X server that
+  # xvfb-run provides; the rest run offscreen.
+  xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$dir" -j "$jobs" --timeout 300
+}
+
+stage_native() {
+  tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESPERIN_WERROR=ON -DVESPERIN_BENCH=ON
+  run_ctest build
+}
+
+stage_asan() {
+  tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DVESPERIN_WERROR=ON -DVESPERIN_SANITIZE=ON
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$here/tools/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_ctest build-asan
+}
+
+stage_m32() {
+  tools/build.sh build-m32 -DCMAKE_BUILD_TYPE=Debug -DVESPERIN_WERROR=ON -DVESPERIN_GUI=OFF \
+    -DVESPERIN_GTEST_FROM_SOURCE=ON -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32 \
+    -DCMAKE_EXE_LINKER_FLAGS=-m32 -DCMAKE_SHARED_LINKER_FLAGS=-m32
+  ctest --test-dir build-m32 -j "$jobs" --timeout 300
+}
+
+stage_mingw() {
+  for arch in i686 x86_64; do
+    tools/build.sh "build-mingw-$arch" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
+      -DVESPERIN_GUI=OFF -DVESPERIN_TESTS=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
+    if [ -f "build-mingw-$arch/bin/Vesperlink.dll" ]; then
+      tools/check-dll.sh "$arch" "build-mingw-$arch/bin/Vesperlink.dll"
+    fi
+  done
+}
+
+stage_fuzz() {
+  CC=clang CXX=clang++ tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVESPERIN_GUI=OFF -DVESPERIN_TESTS=OFF -DVESPERIN_FUZZ=ON
+  shopt -s nullglob
+  for target in build-fuzz/bin/fuzz_*; do
+    echo "== $(basename "$target") for 60 s"
+    mkdir -p build-fuzz/corpus/"$(basename "$target")"
+    "$target" -max_total_time=60 -print_final_stats=1 build-fuzz/corpus/"$(basename "$target")" 2>&1 | tail -n 12
+  done
+}
+
+for stage in "${stages[@]}"; do
+  echo "==== $stage"
+  "stage_$stage"
+done
+echo "==== all stages passed: ${stages[*]}"
