@@ -12,7 +12,8 @@ inline void copyFixedText(std::string_view text, std::span<char> field)
     if (field.empty())
         return;
     const size_t length = std::min(text.size(), field.size() - 1);
-    std::memcpy(field.data(), text.data(), length);
+    if (length > 0)
+        std::memcpy(field.data(), text.data(), length);
     field[length] = '\0';
 }
 
