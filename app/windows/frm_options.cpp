@@ -1,5 +1,6 @@
 #include "app/windows/frm_options.h"
 
+#include "app/windows/layout_artwork.h"
 #include "app/windows/window_fonts.h"
 #include "skin/sk_button.h"
 
@@ -8,15 +9,16 @@
 #include <QLineEdit>
 
 TfrmOptions::TfrmOptions(AcpiBridge &bridge, QWidget *parent)
-    : OptionsDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_bridge(bridge)
+    : OptionsDialog(parent, Qt::Window | Qt::FramelessWindowHint), imgBg(new SkPicture(this)),
+      m_bridge(bridge), shapedForm(this, imgBg)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral(" Options"));
     setFixedSize(349, 239);
     setFont(WindowFonts::dialogText());
 
-    imgBg = new QLabel(this);
     imgBg->setObjectName(QStringLiteral("imgBg"));
+    LayoutArtwork::fillPicture(imgBg, objectName());
     imgBg->move(-3, -5);
     lblTitle = new QLabel(QStringLiteral("Options"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
@@ -24,6 +26,7 @@ TfrmOptions::TfrmOptions(AcpiBridge &bridge, QWidget *parent)
     lblTitle->move(44, 9);
     skbClose = new SkButton(this);
     skbClose->setObjectName(QStringLiteral("skbClose"));
+    LayoutArtwork::fillButton(skbClose, objectName(), 0x474748);
     skbClose->move(305, 19);
     connect(skbClose, &SkButton::clicked, this, &TfrmOptions::skbCloseClick);
     cbxMode = new QComboBox(this);

@@ -2,6 +2,7 @@
 
 #include "app/windows/options_dialog.h"
 #include "skin/shaped_form.h"
+#include "skin/sk_picture.h"
 
 class AcpiBridge;
 class QComboBox;
@@ -26,7 +27,7 @@ public:
 
     void skbCloseClick();
 
-    QLabel *imgBg;
+    SkPicture *imgBg;
     QLabel *lblTitle;
     SkButton *skbClose;
     QComboBox *cbxMode;

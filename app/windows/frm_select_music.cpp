@@ -1,5 +1,6 @@
 #include "app/windows/frm_select_music.h"
 
+#include "app/windows/layout_artwork.h"
 #include "app/windows/window_fonts.h"
 #include "skin/sk_button.h"
 
@@ -8,15 +9,16 @@
 #include <QTimer>
 
 TfrmSelectMusic::TfrmSelectMusic(AcpiBridge &bridge, QWidget *parent)
-    : MusicDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_bridge(bridge)
+    : MusicDialog(parent, Qt::Window | Qt::FramelessWindowHint), imgBg(new SkPicture(this)),
+      m_bridge(bridge), shapedForm(this, imgBg)
 {
     setObjectName(QStringLiteral("frmSelectMusic"));
     setWindowTitle(QStringLiteral("Music Selection"));
     setFixedSize(276, 340);
     setFont(WindowFonts::dialogText());
 
-    imgBg = new QLabel(this);
     imgBg->setObjectName(QStringLiteral("imgBg"));
+    LayoutArtwork::fillPicture(imgBg, objectName());
     imgBg->move(-4, -5);
     lblTitle = new QLabel(QStringLiteral("Music Selection"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
@@ -24,6 +26,7 @@ TfrmSelectMusic::TfrmSelectMusic(AcpiBridge &bridge, QWidget *parent)
     lblTitle->move(44, 9);
     skbClose = new SkButton(this);
     skbClose->setObjectName(QStringLiteral("skbClose"));
+    LayoutArtwork::fillButton(skbClose, objectName(), 0x474748);
     skbClose->move(233, 20);
     connect(skbClose, &SkButton::clicked, this, &TfrmSelectMusic::skbCloseClick);
     cbxCDROM = new QComboBox(this);

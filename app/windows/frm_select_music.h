@@ -2,6 +2,7 @@
 
 #include "app/windows/music_dialog.h"
 #include "skin/shaped_form.h"
+#include "skin/sk_picture.h"
 
 class AcpiBridge;
 class QComboBox;
@@ -28,7 +29,7 @@ public:
     void tmrWaitingTimer();
     void skbCloseClick();
 
-    QLabel *imgBg;
+    SkPicture *imgBg;
     QLabel *lblTitle;
     SkButton *skbClose;
     QComboBox *cbxCDROM;

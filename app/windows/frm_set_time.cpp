@@ -1,6 +1,7 @@
 #include "app/windows/frm_set_time.h"
 
 #include "app/binding/acpi_bridge.h"
+#include "app/windows/layout_artwork.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/time_fields.h"
 #include "app/windows/window_fonts.h"
@@ -14,7 +15,6 @@
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
-#include <QWindow>
 
 #include <iterator>
 
@@ -24,6 +24,12 @@ const QColor Silver(0xC0, 0xC0, 0xC0);
 const QColor Grey(0x62, 0x62, 0x62);
 const QColor FieldBackground(0x33, 0x33, 0x33);
 const QColor TitleColour(0xFF, 0xFF, 0xFF);
+
+const QString Form = QStringLiteral("frmSetTime");
+// The layout's transparent colours of the controls (red in the lowest byte).
+constexpr uint32_t TitleKey = 0x474748;
+constexpr uint32_t BodyKey = 0x3B3B3B;
+constexpr uint32_t UpArrowKey = 0x383838;
 
 constexpr int FirstRepeatMs = 500;
 constexpr int RepeatMs = 50;
@@ -40,7 +46,8 @@ void setTextColour(QWidget *widget, const QColor &colour)
 } // namespace
 
 TfrmSetTime::TfrmSetTime(AcpiBridge &bridge, QWidget *parent)
-    : SettingDialog(parent, Qt::Window | Qt::FramelessWindowHint), m_bridge(bridge)
+    : SettingDialog(parent, Qt::Window | Qt::FramelessWindowHint), imgBg(new SkPicture(this)),
+      m_bridge(bridge), shapedForm(this, imgBg)
 {
     setObjectName(QStringLiteral("frmSetTime"));
     setWindowTitle(QStringLiteral("Set Time"));
@@ -57,8 +64,8 @@ void TfrmSetTime::buildControls()
     setFont(WindowFonts::dialogText());
     setTextColour(this, Silver);
 
-    imgBg = new QLabel(this);
     imgBg->setObjectName(QStringLiteral("imgBg"));
+    LayoutArtwork::fillPicture(imgBg, Form);
     imgBg->move(-3, -5);
 
     lblTitle = new QLabel(QStringLiteral("Alarm Time Setting"), this);
@@ -78,13 +85,12 @@ void TfrmSetTime::buildControls()
         return label;
     };
 
-    skbClose = new SkButton(this);
-    skbClose->setObjectName(QStringLiteral("skbClose"));
-    skbClose->move(350, 20);
+    skbClose = addButton("skbClose", 350, 20, TitleKey);
     connect(skbClose, &SkButton::clicked, this, &TfrmSetTime::skbCloseClick);
 
     skcDisabled = new SkCheckBox(this);
     skcDisabled->setObjectName(QStringLiteral("skcDisabled"));
+    LayoutArtwork::fillCheckBox(skcDisabled, Form, BodyKey);
     skcDisabled->move(44, 52);
     connect(skcDisabled, &SkCheckBox::clicked, this, &TfrmSetTime::UpdateEnabledState);
     Label2 = addLabel("Label2", QStringLiteral("Vesperin Disabled"), 67, 53);
@@ -117,31 +123,28 @@ void TfrmSetTime::buildControls()
     };
     edtHourVal = addField("edtHourVal", 102, 186, 16);
     connect(edtHourVal, &QLineEdit::textChanged, this, &TfrmSetTime::edtHourValChange);
-    skbArrowUpHour = addArrow("skbArrowUpHour", 0, 124, 179);
-    skbArrowDHour = addArrow("skbArrowDHour", 1, 124, 192);
+    skbArrowUpHour = addArrow("skbArrowUpHour", 0, 124, 179, UpArrowKey);
+    skbArrowDHour = addArrow("skbArrowDHour", 1, 124, 192, BodyKey);
 
     lblMinute = addLabel("lblMinute", QStringLiteral("Minute:"), 170, 184);
     edtMinuteVal = addField("edtMinuteVal", 211, 185, 14);
     connect(edtMinuteVal, &QLineEdit::textChanged, this, &TfrmSetTime::edtMinuteValChange);
-    skbArrowUpMin = addArrow("skbArrowUpMin", 2, 233, 179);
-    skbArrowDMin = addArrow("skbArrowDMin", 3, 233, 192);
+    skbArrowUpMin = addArrow("skbArrowUpMin", 2, 233, 179, UpArrowKey);
+    skbArrowDMin = addArrow("skbArrowDMin", 3, 233, 192, BodyKey);
 
-    skrAM = new SkRadioButton(this);
-    skrAM->setObjectName(QStringLiteral("skrAM"));
-    skrAM->move(279, 179);
-    skrPM = new SkRadioButton(this);
-    skrPM->setObjectName(QStringLiteral("skrPM"));
-    skrPM->move(279, 192);
+    const auto addRadio = [this](const char *name, int left, int top) {
+        auto *radio = new SkRadioButton(this);
+        radio->setObjectName(QLatin1String(name));
+        LayoutArtwork::fillRadioButton(radio, Form, BodyKey);
+        radio->move(left, top);
+        return radio;
+    };
+    skrAM = addRadio("skrAM", 279, 179);
+    skrPM = addRadio("skrPM", 279, 192);
 
-    skbOK = new SkButtonTx(this);
-    skbOK->setObjectName(QStringLiteral("skbOK"));
-    skbOK->setCaption(QStringLiteral("OK"));
-    skbOK->move(87, 227);
+    skbOK = addTextButton("skbOK", QStringLiteral("OK"), 87, 227);
     connect(skbOK, &SkButton::clicked, this, &TfrmSetTime::skbOKClick);
-    skbCancel = new SkButtonTx(this);
-    skbCancel->setObjectName(QStringLiteral("skbCancel"));
-    skbCancel->setCaption(QStringLiteral("Cancel"));
-    skbCancel->move(205, 227);
+    skbCancel = addTextButton("skbCancel", QStringLiteral("Cancel"), 205, 227);
     connect(skbCancel, &SkButton::clicked, this, &TfrmSetTime::skbCancelClick);
 
     tmrUpDown = new QTimer(this);
@@ -161,6 +164,7 @@ SkCheckBox *TfrmSetTime::addDay(const char *boxName, const char *labelName, cons
 {
     auto *box = new SkCheckBox(this);
     box->setObjectName(QLatin1String(boxName));
+    LayoutArtwork::fillCheckBox(box, Form, BodyKey);
     box->move(left, top);
     *label = new QLabel(text, this);
     (*label)->setObjectName(QLatin1String(labelName));
@@ -169,15 +173,38 @@ SkCheckBox *TfrmSetTime::addDay(const char *boxName, const char *labelName, cons
     return box;
 }
 
-SkButton *TfrmSetTime::addArrow(const char *name, int tag, int left, int top)
+SkButton *TfrmSetTime::addButton(const char *name, int left, int top, uint32_t transparentColour)
 {
-    auto *arrow = new SkButton(this);
-    arrow->setObjectName(QLatin1String(name));
-    arrow->move(left, top);
+    auto *button = new SkButton(this);
+    button->setObjectName(QLatin1String(name));
+    LayoutArtwork::fillButton(button, Form, transparentColour);
+    button->move(left, top);
+    return button;
+}
+
+SkButton *TfrmSetTime::addArrow(const char *name, int tag, int left, int top,
+                                uint32_t transparentColour)
+{
+    SkButton *arrow = addButton(name, left, top, transparentColour);
     arrow->setFocusPolicy(Qt::NoFocus);
     connect(arrow, &SkButton::mouseDown, this, [this, tag] { skbArrowMouseDown(tag); });
     connect(arrow, &SkButton::mouseUp, this, &TfrmSetTime::skbArrowMouseUp);
     return arrow;
+}
+
+SkButtonTx *TfrmSetTime::addTextButton(const char *name, const QString &caption, int left, int top)
+{
+    auto *button = new SkButtonTx(this);
+    button->setObjectName(QLatin1String(name));
+    LayoutArtwork::fillButton(button, Form, BodyKey);
+    // The caption is silver like the dialog's text and lights up white when
+    // pressed or under the mouse.
+    button->FontColors().SetSunken(Qt::white);
+    button->FontColors().SetFocused(Qt::white);
+    button->FontColors().SetDisabled(Grey);
+    button->SetText(caption);
+    button->move(left, top);
+    return button;
 }
 
 SkCheckBox *TfrmSetTime::dayBox(int day) const
@@ -209,9 +236,13 @@ void TfrmSetTime::hideEvent(QHideEvent *event)
 
 bool TfrmSetTime::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lblTitle && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && windowHandle()) {
-        windowHandle()->startSystemMove();
+    // The title passes its presses to the background picture's handler,
+    // which drags the window.
+    if (watched == lblTitle && event->type() == QEvent::MouseButtonPress && imgBg->OnMouseDown()) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        const QPoint at = press->position().toPoint();
+        const SkPicture::MouseHandler handler = imgBg->OnMouseDown();
+        handler(lblTitle, press->button(), press->modifiers(), at.x(), at.y());
         return true;
     }
     return SettingDialog::eventFilter(watched, event);
@@ -225,7 +256,7 @@ void TfrmSetTime::ReadAlarmTime()
                            MessageBoxes::Icon::Error);
         return;
     }
-    skcDisabled->setChecked(status == 0);
+    skcDisabled->SetChecked(status == 0);
     UpdateEnabledState();
 
     // A field the firmware could not give stays zero: 12:00 AM, no days.
@@ -234,16 +265,16 @@ void TfrmSetTime::ReadAlarmTime()
     edtHourVal->setText(TimeFields::twoDigits(TimeFields::twelveHour(setting.hour)));
     edtMinuteVal->setText(TimeFields::twoDigits(int(setting.minute)));
     if (TimeFields::isAfternoon(setting.hour))
-        skrPM->setChecked(true);
+        skrPM->SetChecked(true);
     else
-        skrAM->setChecked(true);
+        skrAM->SetChecked(true);
     for (int day = 0; day < 7; ++day)
-        dayBox(day)->setChecked((setting.days >> day) & 1u);
+        dayBox(day)->SetChecked((setting.days >> day) & 1u);
 }
 
 bool TfrmSetTime::WriteAlarmTime()
 {
-    const bool disabled = skcDisabled->isChecked();
+    const bool disabled = skcDisabled->Checked();
     if (!m_bridge.SetStatus(disabled)) {
         MessageBoxes::tell(this, QStringLiteral("Cannot set status to BIOS..."),
                            MessageBoxes::Icon::Error);
@@ -254,10 +285,10 @@ bool TfrmSetTime::WriteAlarmTime()
 
     TimeSetting setting{};
     setting.hour = TimeFields::firmwareHour(
-        TimeFields::value(edtHourVal->text(), TimeFields::HourRange), skrPM->isChecked());
+        TimeFields::value(edtHourVal->text(), TimeFields::HourRange), skrPM->Checked());
     setting.minute = uint32_t(TimeFields::value(edtMinuteVal->text(), TimeFields::MinuteRange));
     for (int day = 0; day < 7; ++day) {
-        if (dayBox(day)->isChecked())
+        if (dayBox(day)->Checked())
             setting.days |= 1u << day;
     }
     if (!m_bridge.SetTimeSetting(&setting))
@@ -284,7 +315,7 @@ bool TfrmSetTime::firmwareHolds(bool disabled, const TimeSetting *written)
 
 void TfrmSetTime::UpdateEnabledState()
 {
-    const bool enabled = !skcDisabled->isChecked();
+    const bool enabled = !skcDisabled->Checked();
     QWidget *const controls[] = {skcSun,       skcMon, skcTue,         skcWed,        skcThu,
                                  skcFri,       skcSat, skbArrowUpHour, skbArrowDHour, skbArrowUpMin,
                                  skbArrowDMin, skrAM,  skrPM,          edtHourVal,    edtMinuteVal};

@@ -2,6 +2,9 @@
 
 #include "app/windows/setting_dialog.h"
 #include "skin/shaped_form.h"
+#include "skin/sk_picture.h"
+
+#include <cstdint>
 
 class AcpiBridge;
 class QLabel;
@@ -46,7 +49,7 @@ public:
     void edtHourValChange();
     void edtMinuteValChange();
 
-    QLabel *imgBg;
+    SkPicture *imgBg;
     QLabel *lblTitle;
     SkButton *skbClose;
     SkCheckBox *skcDisabled;
@@ -90,7 +93,9 @@ private:
     void buildControls();
     SkCheckBox *addDay(const char *boxName, const char *labelName, const QString &text, int left,
                        int top, int labelLeft, int labelTop, QLabel **label);
-    SkButton *addArrow(const char *name, int tag, int left, int top);
+    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
+    SkButton *addArrow(const char *name, int tag, int left, int top, uint32_t transparentColour);
+    SkButtonTx *addTextButton(const char *name, const QString &caption, int left, int top);
     void step(int tag);
     bool firmwareHolds(bool disabled, const TimeSetting *written);
     SkCheckBox *dayBox(int day) const;

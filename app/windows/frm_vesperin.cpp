@@ -5,10 +5,12 @@
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_waiting.h"
+#include "app/windows/layout_artwork.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/screen_size.h"
 #include "app/windows/time_fields.h"
 #include "app/windows/window_fonts.h"
+#include "skin/color_ref.h"
 #include "skin/sk_button.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_radio_button.h"
@@ -26,7 +28,12 @@ namespace {
 // The panel's labels are white on its dark picture; the mask that hides the
 // time while the alarm is off has the picture's colour there.
 const QColor LabelColour(0xFF, 0xFF, 0xFF);
-const QColor MaskColour(0x16, 0x14, 0x15);
+const QColor MaskColour = colorFromColorRef(0x151416);
+
+const QString Form = QStringLiteral("frmVesperin");
+// The layout's transparent colours of the buttons (red in the lowest byte).
+constexpr uint32_t BezelKey = 0x838384;
+constexpr uint32_t DialKey = 0x151516;
 
 const char *const StartupFailures[] = {
     "",
@@ -47,7 +54,8 @@ void setLabelText(QLabel *label, const QString &text)
 
 TfrmVesperin::TfrmVesperin(const std::string &libraryPath, LibraryLoader &loader, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint)
+                          Qt::WindowMinimizeButtonHint),
+      imgBg(new SkPicture(this)), shapedForm(this, imgBg)
 {
     setObjectName(QStringLiteral("frmVesperin"));
     setWindowTitle(QStringLiteral("frmVesperin"));
@@ -75,19 +83,20 @@ QLabel *TfrmVesperin::addLabel(const char *name, const QString &text, int left, 
 void TfrmVesperin::buildControls()
 {
     // Built in the layout's order, so that later controls lie above earlier ones.
-    imgBg = new QLabel(this);
     imgBg->setObjectName(QStringLiteral("imgBg"));
-    imgBg->setPixmap(QPixmap(QStringLiteral(":/artwork/panel/background.png")));
-    imgBg->setGeometry(-63, -10, 454, 454);
-    Image2 = new QLabel(this);
+    LayoutArtwork::fillPicture(imgBg, Form);
+    imgBg->move(-63, -10);
+    Image2 = new SkPicture(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(111, 174, 105, 19);
-    Image3 = new QLabel(this);
+    LayoutArtwork::fillPicture(Image2, Form);
+    Image2->move(111, 174);
+    Image3 = new SkPicture(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(130, 355, 71, 18);
+    LayoutArtwork::fillPicture(Image3, Form);
+    Image3->move(130, 355);
 
     Label1 = addLabel("Label1", QStringLiteral("Time for Next Alarm"), 87, 203, true);
-    SkButton2 = addArrowButton("SkButton2", 203, 205);
+    SkButton2 = addButton("SkButton2", 203, 205, DialKey);
     Label2 = addLabel("Label2", QStringLiteral("Alarm Time:"), 92, 220);
     lblHour = addLabel("lblHour", QString(), 155, 221);
     Label4 = addLabel("Label4", QStringLiteral(":"), 170, 220);
@@ -104,9 +113,9 @@ void TfrmVesperin::buildControls()
     lblMask->hide();
 
     Label6 = addLabel("Label6", QStringLiteral("Music"), 72, 279, true);
-    SkButton4 = addArrowButton("SkButton4", 110, 281);
+    SkButton4 = addButton("SkButton4", 110, 281, DialKey);
     Label5 = addLabel("Label5", QStringLiteral("Options"), 162, 278, true);
-    SkButton3 = addArrowButton("SkButton3", 213, 280);
+    SkButton3 = addButton("SkButton3", 213, 280, DialKey);
     Label7 = addLabel("Label7", QStringLiteral("CD-ROM:"), 77, 298);
     lblCurDrive = addLabel("lblCurDrive", QString(), 125, 298);
     Label11 = addLabel("Label11", QStringLiteral("Track:"), 91, 313);
@@ -118,12 +127,8 @@ void TfrmVesperin::buildControls()
     Label15 = addLabel("Label15", QStringLiteral("Volume:"), 166, 328);
     lblVolume = addLabel("lblVolume", QString(), 208, 328);
 
-    skbMinimize = new SkButton(this);
-    skbMinimize->setObjectName(QStringLiteral("skbMinimize"));
-    skbMinimize->move(219, 156);
-    skbClose = new SkButton(this);
-    skbClose->setObjectName(QStringLiteral("skbClose"));
-    skbClose->move(236, 168);
+    skbMinimize = addButton("skbMinimize", 219, 156, BezelKey);
+    skbClose = addButton("skbClose", 236, 168, BezelKey);
 
     connect(SkButton2, &SkButton::clicked, this, &TfrmVesperin::SkButton2Click);
     connect(SkButton4, &SkButton::clicked, this, &TfrmVesperin::SkButton4Click);
@@ -157,10 +162,11 @@ void TfrmVesperin::buildControls()
     connect(Button3, &QPushButton::clicked, this, &TfrmVesperin::Button3Click);
 }
 
-SkButton *TfrmVesperin::addArrowButton(const char *name, int left, int top)
+SkButton *TfrmVesperin::addButton(const char *name, int left, int top, uint32_t transparentColour)
 {
     auto *button = new SkButton(this);
     button->setObjectName(QLatin1String(name));
+    LayoutArtwork::fillButton(button, Form, transparentColour);
     button->move(left, top);
     return button;
 }
@@ -235,7 +241,7 @@ void TfrmVesperin::driveSearchEnded()
 
 void TfrmVesperin::ShowAlarmTime()
 {
-    if (m_setTime->skcDisabled->isChecked()) {
+    if (m_setTime->skcDisabled->Checked()) {
         QPalette palette = lblMask->palette();
         palette.setColor(QPalette::Window, MaskColour);
         lblMask->setPalette(palette);
@@ -247,7 +253,7 @@ void TfrmVesperin::ShowAlarmTime()
     setLabelText(lblHour, TimeFields::twoDigits(m_setTime->edtHourVal->text()));
     setLabelText(lblMinute, TimeFields::twoDigits(m_setTime->edtMinuteVal->text()));
     setLabelText(lblAMPM,
-                 m_setTime->skrAM->isChecked() ? QStringLiteral("AM") : QStringLiteral("PM"));
+                 m_setTime->skrAM->Checked() ? QStringLiteral("AM") : QStringLiteral("PM"));
 
     const SkCheckBox *const days[] = {m_setTime->skcSun, m_setTime->skcMon, m_setTime->skcTue,
                                       m_setTime->skcWed, m_setTime->skcThu, m_setTime->skcFri,
@@ -255,7 +261,7 @@ void TfrmVesperin::ShowAlarmTime()
     const char *const names[] = {"Sun. ", "Mon. ", "Tue. ", "Wed. ", "Thu. ", "Fri. ", "Sat. "};
     QString text;
     for (int day = 0; day < 7; ++day) {
-        if (days[day]->isChecked())
+        if (days[day]->Checked())
             text += QLatin1String(names[day]);
     }
     lblDays->setText(text);

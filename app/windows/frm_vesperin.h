@@ -2,6 +2,7 @@
 
 #include "app/binding/acpi_bridge.h"
 #include "skin/shaped_form.h"
+#include "skin/sk_picture.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -58,9 +59,9 @@ public:
     void skbCloseClick();
     void skbMinimizeClick();
 
-    QLabel *imgBg;
-    QLabel *Image2;
-    QLabel *Image3;
+    SkPicture *imgBg;
+    SkPicture *Image2;
+    SkPicture *Image3;
     QLabel *Label1;
     SkButton *SkButton2;
     QLabel *Label2;
@@ -110,7 +111,7 @@ protected:
 private:
     void buildControls();
     QLabel *addLabel(const char *name, const QString &text, int left, int top, bool bold = false);
-    SkButton *addArrowButton(const char *name, int left, int top);
+    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
     void FormCreate(const std::string &libraryPath, LibraryLoader &loader);
     void createDialogs();
     void placeOnScreen();

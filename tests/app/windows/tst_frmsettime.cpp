@@ -12,6 +12,7 @@
 #include "machine_image.h"
 #include "recording_message_boxes.h"
 #include "skin/sk_button.h"
+#include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_radio_button.h"
 
@@ -78,8 +79,8 @@ private slots:
         openDialog();
         QCOMPARE(frmSetTime->edtHourVal->text(), shown);
         QCOMPARE(frmSetTime->edtMinuteVal->text(), QStringLiteral("07"));
-        QCOMPARE(frmSetTime->skrPM->isChecked(), afternoon);
-        QCOMPARE(frmSetTime->skrAM->isChecked(), !afternoon);
+        QCOMPARE(frmSetTime->skrPM->Checked(), afternoon);
+        QCOMPARE(frmSetTime->skrAM->Checked(), !afternoon);
 
         frmSetTime->skbOKClick();
         QVERIFY(m_boxes->boxes.empty());
@@ -96,14 +97,14 @@ private slots:
         openDialog();
         QCOMPARE(frmSetTime->edtHourVal->text(), QStringLiteral("11"));
         QCOMPARE(frmSetTime->edtMinuteVal->text(), QStringLiteral("05"));
-        QVERIFY(frmSetTime->skrPM->isChecked());
-        QVERIFY(frmSetTime->skcSun->isChecked());
-        QVERIFY(frmSetTime->skcSat->isChecked());
-        QVERIFY(!frmSetTime->skcMon->isChecked());
-        QVERIFY(!frmSetTime->skcFri->isChecked());
+        QVERIFY(frmSetTime->skrPM->Checked());
+        QVERIFY(frmSetTime->skcSun->Checked());
+        QVERIFY(frmSetTime->skcSat->Checked());
+        QVERIFY(!frmSetTime->skcMon->Checked());
+        QVERIFY(!frmSetTime->skcFri->Checked());
 
-        frmSetTime->skcSat->setChecked(false);
-        frmSetTime->skcWed->setChecked(true);
+        frmSetTime->skcSat->SetChecked(false);
+        frmSetTime->skcWed->SetChecked(true);
         frmSetTime->skbOKClick();
         QVERIFY(m_boxes->boxes.empty());
         const std::vector<std::string> order{"status", "time"};
@@ -123,9 +124,9 @@ private slots:
         m_loader->extraDays = 0xFFFFFF80u;
         start();
         openDialog();
-        QVERIFY(!frmSetTime->skcSun->isChecked());
-        QVERIFY(frmSetTime->skcMon->isChecked());
-        QVERIFY(!frmSetTime->skcSat->isChecked());
+        QVERIFY(!frmSetTime->skcSun->Checked());
+        QVERIFY(frmSetTime->skcMon->Checked());
+        QVERIFY(!frmSetTime->skcSat->Checked());
         QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Mon. Tue. Wed. Thu. Fri. "));
 
         frmSetTime->skbOKClick();
@@ -211,7 +212,7 @@ private slots:
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 500);
         // Stepping never changes the half of the day.
-        QVERIFY(frmSetTime->skrAM->isChecked());
+        QVERIFY(frmSetTime->skrAM->Checked());
 
         QTest::mousePress(up, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(timer->interval(), 500);
@@ -268,7 +269,7 @@ private slots:
         openDialog();
         QVERIFY(frmSetTime->edtHourVal->isEnabled());
         QTest::mouseClick(frmSetTime->skcDisabled, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(frmSetTime->skcDisabled->isChecked());
+        QVERIFY(frmSetTime->skcDisabled->Checked());
         QVERIFY(!frmSetTime->edtHourVal->isEnabled());
         QVERIFY(!frmSetTime->skcMon->isEnabled());
         QVERIFY(!frmSetTime->skbArrowUpMin->isEnabled());
@@ -355,7 +356,7 @@ private slots:
         openDialog();
         frmSetTime->edtHourVal->setText(QStringLiteral("7"));
         frmSetTime->edtMinuteVal->setText(QStringLiteral("15"));
-        frmSetTime->skrPM->setChecked(true);
+        frmSetTime->skrPM->SetChecked(true);
         QTest::mouseClick(frmSetTime->skbOK, Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(m_boxes->boxes.empty());
         QCOMPARE(m_image->item(9), 19u);

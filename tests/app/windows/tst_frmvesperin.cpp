@@ -16,6 +16,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -83,7 +84,7 @@ private slots:
         start();
         frmSetTime->edtHourVal->setText(hour);
         frmSetTime->edtMinuteVal->setText(minute);
-        frmSetTime->skrPM->setChecked(true);
+        frmSetTime->skrPM->SetChecked(true);
         frmVesperin->ShowAlarmTime();
         QTEST(frmVesperin->lblHour->text(), "shownHour");
         QTEST(frmVesperin->lblMinute->text(), "shownMinute");
@@ -97,14 +98,14 @@ private slots:
                                     frmSetTime->skcWed, frmSetTime->skcThu, frmSetTime->skcFri,
                                     frmSetTime->skcSat};
         for (SkCheckBox *day : days)
-            day->setChecked(false);
-        frmSetTime->skcSun->setChecked(true);
-        frmSetTime->skcSat->setChecked(true);
+            day->SetChecked(false);
+        frmSetTime->skcSun->SetChecked(true);
+        frmSetTime->skcSat->SetChecked(true);
         frmVesperin->ShowAlarmTime();
         QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Sun. Sat. "));
 
         for (SkCheckBox *day : days)
-            day->setChecked(true);
+            day->SetChecked(true);
         frmVesperin->ShowAlarmTime();
         QCOMPARE(frmVesperin->lblDays->text(),
                  QStringLiteral("Sun. Mon. Tue. Wed. Thu. Fri. Sat. "));
@@ -115,7 +116,7 @@ private slots:
     void masksTheTimeWhileTheAlarmIsOff()
     {
         start();
-        frmSetTime->skcDisabled->setChecked(true);
+        frmSetTime->skcDisabled->SetChecked(true);
         frmSetTime->edtHourVal->setText(QStringLiteral("9"));
         frmVesperin->ShowAlarmTime();
         QVERIFY(frmVesperin->lblMask->isVisible());
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("AM"));
         QCOMPARE(frmVesperin->lblMask->geometry(), QRect(154, 220, 92, 16));
 
-        frmSetTime->skcDisabled->setChecked(false);
+        frmSetTime->skcDisabled->SetChecked(false);
         frmVesperin->ShowAlarmTime();
         QVERIFY(!frmVesperin->lblMask->isVisible());
         QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("09"));

@@ -14,6 +14,7 @@
 #include "machine_image.h"
 #include "recording_message_boxes.h"
 
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
