@@ -27,7 +27,8 @@ PanelLayout panelLayout()
     l.bellRadius = 38;
     l.bellDistance = 157;
     l.handleAngle = 22;
-    l.handleRadius = 194;
+    l.handleRadius = 172;
+    l.handleLift = 56;
     l.handleWidth = 9;
     l.footAngle = 145;
     l.footLength = 22;

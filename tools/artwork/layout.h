@@ -23,7 +23,8 @@ struct PanelLayout
     qreal bellRadius = 0;
     qreal bellDistance = 0; // from the centre to the middle of a bell's base
     qreal handleAngle = 0;  // the carrying handle's posts
-    qreal handleRadius = 0;
+    qreal handleRadius = 0; // where the posts end and the bail begins
+    qreal handleLift = 0;   // how far the bail's curve pulls upwards
     qreal handleWidth = 0;
     qreal footAngle = 0;
     qreal footLength = 0; // beyond the bezel's edge
