@@ -387,7 +387,14 @@ void paintDialog(QPainter &p, const DialogLayout &l)
 
     p.save();
     p.setClipPath(shape);
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), l.headerBottom - r.top()), colour(pal::header));
+    QLinearGradient band(0, r.top(), 0, l.sheenBottom);
+    band.setColorAt(0, colour(pal::headerSheen));
+    band.setColorAt(1, colour(pal::header));
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), l.headerBottom - r.top()), band);
+    QLinearGradient floor(0, l.floorTop, 0, r.bottom());
+    floor.setColorAt(0, colour(pal::body));
+    floor.setColorAt(1, colour(pal::bodyFloor));
+    p.fillRect(QRectF(r.left(), l.floorTop, r.width(), r.bottom() - l.floorTop), floor);
     QLinearGradient shine(0, r.top(), 0, r.top() + 14);
     shine.setColorAt(0, colour(pal::bevelLight));
     shine.setColorAt(1, colour(pal::bevelLight, 0));

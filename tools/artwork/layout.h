@@ -60,6 +60,8 @@ struct DialogLayout
     QSize size;
     QRect body; // the outline's bounding rectangle
     int headerBottom = 0;
+    int sheenBottom = 0; // the title band is lit from above down to this row
+    int floorTop = 0;    // below this row, under every control, the body darkens
     qreal badgeRadius = 0;
     qreal cornerRadius = 0;
     DialogIcon icon = DialogIcon::Bell;
