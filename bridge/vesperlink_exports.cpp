@@ -1,0 +1,69 @@
+// The nine entry points of Vesperlink. Each forwards to the one bridge on the
+// platform's device; nothing else leaves the library.
+
+#include "bridge/alarm_bridge.h"
+#include "bridge/vesperlink.h"
+
+// On ELF platforms visibility decides what is exported; the Windows build
+// lists the names in its module definition file instead.
+#define VESPERLINK_EXPORT __attribute__((visibility("default")))
+
+namespace {
+
+AlarmBridge &bridge()
+{
+    static AlarmBridge instance(AcpiDevice::system());
+    return instance;
+}
+
+} // namespace
+
+extern "C" {
+
+VESPERLINK_EXPORT uint8_t VPInit(void)
+{
+    return bridge().init();
+}
+
+VESPERLINK_EXPORT uint8_t VPIsSupport(uint32_t *supported)
+{
+    return bridge().isSupport(supported);
+}
+
+VESPERLINK_EXPORT uint32_t VPGetInfo(uint32_t kind, char *text, uint32_t size, uint32_t *first,
+                                     uint32_t *second, uint32_t *third)
+{
+    return bridge().getInfo(kind, text, size, first, second, third);
+}
+
+VESPERLINK_EXPORT uint8_t VPGetStatus(uint32_t *status)
+{
+    return bridge().getStatus(status);
+}
+
+VESPERLINK_EXPORT uint8_t VPSetStatus(uint32_t status)
+{
+    return bridge().setStatus(status);
+}
+
+VESPERLINK_EXPORT uint8_t VPGetTimeSetting(TimeSetting *setting)
+{
+    return bridge().getTimeSetting(setting);
+}
+
+VESPERLINK_EXPORT uint8_t VPSetTimeSetting(const TimeSetting *setting)
+{
+    return bridge().setTimeSetting(setting);
+}
+
+VESPERLINK_EXPORT uint8_t VPGetPlayStatus(PlayStatus *status)
+{
+    return bridge().getPlayStatus(status);
+}
+
+VESPERLINK_EXPORT uint8_t VPSetPlayStatus(const PlayStatus *status)
+{
+    return bridge().setPlayStatus(status);
+}
+
+} // extern "C"
