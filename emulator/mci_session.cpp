@@ -115,24 +115,24 @@ uint32_t MciSession::send(const std::string &command, const ImageStore &store, s
     static const Words known = {"open", "close", "status", "set", "play", "stop"};
     if (std::find(known.begin(), known.end(), verb) == known.end())
         return mci::kUnrecognizedCommand;
-    const std::optional<json> image = store.read();
-    if (!image)
-        return mci::kHardware;
-    if (verb == "open")
-        return open(words, *image);
-    if (!m_alias || words.size() < 2 || words[1] != *m_alias)
+    if (verb != "open" && (!m_alias || words.size() < 2 || words[1] != *m_alias))
         return mci::kInvalidDeviceName;
     if (verb == "close") {
         m_alias.reset();
         return 0;
     }
-    if (verb == "status")
-        return status(words, *image, reply);
+    if (verb == "stop")
+        return words.size() == 2 ? stop(store) : mci::kUnrecognizedKeyword;
     if (verb == "set")
         return setFormat(words);
-    if (verb == "play")
-        return play(words, *image, store);
-    return words.size() == 2 ? stop(store) : mci::kUnrecognizedKeyword;
+    const std::optional<json> image = store.read();
+    if (!image)
+        return mci::kHardware;
+    if (verb == "open")
+        return open(words, *image);
+    if (verb == "status")
+        return status(words, *image, reply);
+    return play(words, *image, store);
 }
 
 // "open X:\ type cdaudio alias NAME": one CD audio device at a time.
