@@ -80,6 +80,20 @@ int AcpiBridge::Load(const std::string &path)
     return LoadReady;
 }
 
+const char *AcpiBridge::loadResultText(int result)
+{
+    switch (result) {
+    case LoadLibraryFailed:
+        return "Loading ACPI DLL failed...";
+    case LoadInitFailed:
+        return "Initiating failed...";
+    case LoadNotSupported:
+        return "Your BIOS does not support Vesperin !";
+    default:
+        return "";
+    }
+}
+
 bool AcpiBridge::LoadList(uint8_t kind, ChoiceList &list)
 {
     if (!loaded)

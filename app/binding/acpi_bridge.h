@@ -31,6 +31,9 @@ public:
     // starts the bridge and fills the four lists. Answers a LoadResult.
     int Load(const std::string &path);
 
+    // The text shown to the user for a failed Load(); empty for LoadReady.
+    static const char *loadResultText(int result);
+
     // Fills `list` from info kind `kind` of VPGetInfo. False when not loaded
     // or when the firmware's text never fits; `list` is then left alone.
     bool LoadList(uint8_t kind, ChoiceList &list);

@@ -9,6 +9,7 @@
 #include "bridge/acpi_device.h"
 #include "bridge/byte_order.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -59,11 +60,11 @@ public:
 
     std::vector<uint8_t> bytes() const
     {
-        std::vector<uint8_t> out(12, 0);
+        std::vector<uint8_t> out(12 + m_elements.size(), 0);
         putWord32(&out[0], 0x42696f41); // any signature; the bridge ignores it
         putWord32(&out[4], static_cast<uint32_t>(m_elements.size()));
         putWord32(&out[8], m_hasOverride ? m_countOverride : m_count);
-        out.insert(out.end(), m_elements.begin(), m_elements.end());
+        std::copy(m_elements.begin(), m_elements.end(), out.begin() + 12);
         return out;
     }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// Read-only access to the machine's registry.
+class RegistryReader
+{
+public:
+    virtual ~RegistryReader() = default;
+
+    // The string value `valueName` of the key HKEY_LOCAL_MACHINE\`subKey`,
+    // opened for reading only. Nothing when the key or the value is missing,
+    // when the value is not a string, or when it is too long to be one that
+    // the discovery reads.
+    virtual std::optional<std::string> readLocalMachineString(const std::string &subKey,
+                                                              const std::string &valueName) = 0;
+
+    // The platform's registry: the real one on Windows, the emulated
+    // notebook's elsewhere.
+    static std::unique_ptr<RegistryReader> create();
+};

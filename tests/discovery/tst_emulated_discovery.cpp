@@ -1,0 +1,98 @@
+#include "discovery/ide_devices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+// Every test runs on a machine image of its own in a fresh folder; without
+// a file there the emulated notebook creates its default machine.
+class EmulatedDiscovery : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("vesperin-discovery-" + std::to_string(::getpid()) + "-" + info->name());
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+        m_image = m_folder / "notebook.json";
+        ::setenv("VESPERIN_EMULATOR_IMAGE", m_image.c_str(), 1);
+    }
+
+    void TearDown() override
+    {
+        ::unsetenv("VESPERIN_EMULATOR_IMAGE");
+        std::filesystem::remove_all(m_folder);
+    }
+
+    void writeImage(const std::string &hardware)
+    {
+        std::ofstream(m_image) << R"({"format": 1, "firmware": {}, "hardware": )" << hardware
+                               << "}";
+    }
+
+    std::filesystem::path m_folder;
+    std::filesystem::path m_image;
+};
+
+} // namespace
+
+TEST_F(EmulatedDiscovery, FindsTheDefaultNotebooksDriveOnTheSecondaryChannel)
+{
+    IDEDevices devices;
+    ASSERT_EQ(devices.Discover(), IDEDevices::Found) << devices.message();
+    EXPECT_EQ(devices.Count, 2);
+    EXPECT_EQ(devices.Kind[0], 0);
+    EXPECT_EQ(devices.Position[0], 0);
+    EXPECT_EQ(devices.Kind[1], IDEDevices::DriveCdrom);
+    EXPECT_EQ(devices.Letter[1], 'D');
+    EXPECT_EQ(devices.Position[1], 2);
+    EXPECT_EQ(devices.message(), "");
+}
+
+TEST_F(EmulatedDiscovery, PlacesDrivesByChannelAndLocation)
+{
+    writeImage(R"({
+      "ide": [
+        {"channel": 0, "device": 0, "type": "disk", "instance": "IDE\\DiskEmu\\5&1&0&0.0.0"},
+        {"channel": 0, "device": 1, "type": "cdrom", "instance": "IDE\\CdRomEmu\\5&1&0&0.1.0",
+         "letter": "E", "disc": null},
+        {"channel": 1, "device": 0, "type": "cdrom", "instance": "IDE\\CdRomEmu\\5&1&0&1.0.0",
+         "letter": "F", "disc": null, "location": "2"}
+      ],
+      "other_cdroms": [{"instance": "USBSTOR\\CDROM&VEN_EMU\\7&2B&0", "letter": "G", "disc": null}]
+    })");
+    IDEDevices devices;
+    ASSERT_EQ(devices.Discover(), IDEDevices::Found) << devices.message();
+    EXPECT_EQ(devices.Count, 3);
+    EXPECT_EQ(devices.Position[0], 0);
+    // The drive rows name the instances in upper case; they still match.
+    EXPECT_EQ(devices.Letter[1], 'E');
+    EXPECT_EQ(devices.Position[1], 1);
+    EXPECT_EQ(devices.Letter[2], 'F');
+    EXPECT_EQ(devices.Position[2], 4);
+    for (const char letter : devices.Letter)
+        EXPECT_NE(letter, 'G');
+}
+
+TEST_F(EmulatedDiscovery, ReportsAMachineWithoutIdeDevicesOrDrives)
+{
+    writeImage(R"({"other_cdroms": [{"instance": "USBSTOR\\CDROM", "letter": "G", "disc": null}]})");
+    IDEDevices none;
+    EXPECT_EQ(none.Discover(), IDEDevices::NoIdeDevices);
+    EXPECT_EQ(none.message(), "No IDE devices found.");
+
+    writeImage(R"({"ide": [{"channel": 0, "device": 0, "type": "disk", "instance": "IDE\\D"}]})");
+    IDEDevices disksOnly;
+    EXPECT_EQ(disksOnly.Discover(), IDEDevices::NoCdromDrive);
+    EXPECT_EQ(disksOnly.message(), "No Win32_CDROMDrive found.");
+    EXPECT_EQ(disksOnly.Count, 1);
+}
