@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QShowEvent>
 
 TfrmWaiting::TfrmWaiting(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -21,9 +22,17 @@ TfrmWaiting::TfrmWaiting(QWidget *parent)
     Label1->setFont(WindowFonts::dialogText());
     Label1->move(70, 7);
     Label1->adjustSize();
+}
 
-    const QSize screen = ScreenSize::current().size();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+void TfrmWaiting::showEvent(QShowEvent *event)
+{
+    // Centred by its outer size, which is known once the window exists.
+    if (!event->spontaneous()) {
+        const QSize screen = ScreenSize::current().size();
+        const QSize outer = frameGeometry().size();
+        move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    }
+    QWidget::showEvent(event);
 }
 
 void TfrmWaiting::closeEvent(QCloseEvent *event)

@@ -139,30 +139,24 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("result");
-        QTest::newRow("minute above") << "edtMinuteVal"
-                                      << "75"
-                                      << "59";
-        QTest::newRow("hour above") << "edtHourVal"
-                                    << "13"
-                                    << "12";
-        QTest::newRow("hour below") << "edtHourVal"
-                                    << "0"
-                                    << "1";
-        QTest::newRow("minute below") << "edtMinuteVal"
-                                      << "-4"
-                                      << "0";
-        QTest::newRow("hour letters") << "edtHourVal"
-                                      << "ab"
-                                      << "06";
-        QTest::newRow("minute letters") << "edtMinuteVal"
-                                        << "x"
-                                        << "30";
-        QTest::newRow("hour in range unpadded") << "edtHourVal"
-                                                << "7"
-                                                << "7";
-        QTest::newRow("minute in range padded") << "edtMinuteVal"
-                                                << "05"
-                                                << "05";
+        QTest::addColumn<bool>("pasted");
+        const auto row = [](const char *name, const char *field, const char *typed,
+                            const char *result, bool pasted = false) {
+            QTest::newRow(name) << QString::fromLatin1(field) << QString::fromLatin1(typed)
+                                << QString::fromLatin1(result) << pasted;
+        };
+        row("minute above", "edtMinuteVal", "75", "59");
+        row("hour above", "edtHourVal", "13", "12");
+        row("hour below", "edtHourVal", "0", "1");
+        // A typed "-" is not a number and becomes "30" at once, so a negative
+        // number only arrives pasted.
+        row("minute below", "edtMinuteVal", "-4", "0", true);
+        row("minute typed minus", "edtMinuteVal", "-4", "30");
+        row("hour below pasted", "edtHourVal", "-1", "1", true);
+        row("hour letters", "edtHourVal", "ab", "06");
+        row("minute letters", "edtMinuteVal", "x", "30");
+        row("hour in range unpadded", "edtHourVal", "7", "7");
+        row("minute in range padded", "edtMinuteVal", "05", "05");
     }
 
     void repairsWhatIsTyped()
@@ -170,12 +164,16 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
         QFETCH(QString, result);
+        QFETCH(bool, pasted);
         start();
         openDialog();
         auto *edit = frmSetTime->findChild<QLineEdit *>(field);
         QVERIFY(edit);
         edit->selectAll();
-        QTest::keyClicks(edit, typed);
+        if (pasted)
+            edit->insert(typed);
+        else
+            QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), result);
     }
 
