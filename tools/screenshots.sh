@@ -64,6 +64,6 @@ shoot panel.png "$panel"
 read -r px py _ _ < <(geometry "$panel")
 xdotool mousemove $((px + 209)) $((py + 210)) click 1
 dialog=$(find_window "Set Time")
-xdotool mousemove $((px + 20)) $((py + 20))
+xdotool mousemove 0 0
 sleep 0.5
 shoot panel-and-set-time.png "$panel" "$dialog"
