@@ -229,7 +229,9 @@ void SkControl::leaveEvent(QEvent *event)
 
 void SkControl::hideEvent(QHideEvent *event)
 {
+    // A hidden control sees neither the release of the button nor that of the key.
     m_clickPending = false;
+    m_spaceHeld = false;
     pointerGone();
     QWidget::hideEvent(event);
 }
