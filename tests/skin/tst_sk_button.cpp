@@ -198,6 +198,21 @@ void TestSkButton::disablingWhilePressedAndHoveredCancelsBoth()
     QCOMPARE(shownColour(m_button), raisedColour);
     QTest::mouseMove(m_button, QPoint(9, 9));
     QTRY_COMPARE(m_button->shownState(), 2);
+
+    // Disabling the parent disables the look too, also of a control made inside it later.
+    auto *panel = new QWidget(m_window);
+    panel->setGeometry(100, 60, 40, 40);
+    panel->show();
+    auto *early = new SkButton(panel);
+    giveAllLooks(early);
+    panel->setEnabled(false);
+    auto *late = new SkButton(panel);
+    giveAllLooks(late);
+    late->show();
+    QCOMPARE(early->shownState(), 3);
+    QCOMPARE(late->shownState(), 3);
+    panel->setEnabled(true);
+    QCOMPARE(late->shownState(), 0);
 }
 
 void TestSkButton::emptyLooksFallBackToRaised()
