@@ -229,7 +229,7 @@ std::vector<Bitmap> buildTable()
     b.textButton("frmSelectMusic", "skbCancel", {104, 25}, {145, 285});
 
     // The options dialog.
-    const DialogLayout options = dialogLayout("frmOptions", DialogIcon::Sliders, {138, 182}, 219);
+    const DialogLayout options = dialogLayout("frmOptions", DialogIcon::Sliders, {138}, 219);
     b.background("frmOptions", [options](QPainter &p, QSize) { paintDialog(p, options); });
     b.roundButton("frmOptions", "skbClose", pal::closeKeyDialog, {305, 19}, Glyph::Close);
     b.spinArrow("frmOptions", "skbArrowUpMin", Glyph::Up, {165, 145});

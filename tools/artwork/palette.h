@@ -51,7 +51,7 @@ constexpr QRgb white = rgb(0xFFFFFF);
 constexpr QRgb grey = rgb(0x626262);
 constexpr QRgb accent = rgb(0xF2A33A);
 constexpr QRgb accentDeep = rgb(0xB8671C);
-constexpr QRgb accentDim = rgb(0x7A5A32);
+constexpr QRgb accentDim = rgb(0x9A7442);
 constexpr QRgb alert = rgb(0xE0533D);
 constexpr QRgb alertDeep = rgb(0x8E2A1C);
 
