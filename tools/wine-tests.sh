@@ -9,7 +9,9 @@
 # The prefixes are made afresh under PREFIX_DIR on every run and thrown away
 # with it.
 set -euo pipefail
-i686_dir=$1 x86_64_dir=$2 prefix_dir=$3
+# Wine takes only absolute prefix paths.
+absolute() { mkdir -p "$1" && (cd "$1" && pwd); }
+i686_dir=$(absolute "$1") x86_64_dir=$(absolute "$2") prefix_dir=$(absolute "$3")
 
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while a prefix is made.
@@ -19,9 +21,19 @@ unset DISPLAY WAYLAND_DISPLAY
 
 make_prefix() {
   local dir=$1 arch=$2
+  # A server left running from an earlier run would go on serving the
+  # prefix that is about to be deleted.
+  if [ -d "$dir" ]; then
+    WINEPREFIX=$dir wineserver --kill 2>/dev/null || true
+    WINEPREFIX=$dir wineserver --wait 2>/dev/null || true
+  fi
   rm -rf "$dir"
   mkdir -p "$(dirname "$dir")"
-  WINEPREFIX=$dir WINEARCH=$arch wineboot --init >/dev/null 2>&1
+  if ! WINEPREFIX=$dir WINEARCH=$arch wineboot --init >"$dir.boot.log" 2>&1; then
+    echo "Making the $arch prefix $dir failed:" >&2
+    cat "$dir.boot.log" >&2
+    return 1
+  fi
   # wineboot returns before the server has written the registry out.
   WINEPREFIX=$dir wineserver --wait
 }
@@ -29,11 +41,10 @@ make_prefix() {
 # One test program: its totals on one line, its whole output when it fails.
 # Echoes "passed failed" for the caller's sums.
 run_suite() {
-  local label=$1 prefix=$2 arch=$3 wow64=$4 exe=$5
+  local label=$1 prefix=$2 arch=$3 wow64=$4 exe=$5 logs=$6
   local name log status passed failed
   name=$(basename "$exe" .exe)
-  log="$prefix.logs/$name.log"
-  mkdir -p "$prefix.logs"
+  log="$logs/$name.log"
   status=0
   (cd "$(dirname "$exe")" &&
     WINEPREFIX=$prefix WINEARCH=$arch VESPERIN_TEST_EXPECT_WOW64=$wow64 \
@@ -56,10 +67,13 @@ run_suite() {
 # Every test program of one build, in one prefix.
 run_way() {
   local label=$1 build=$2 prefix=$3 arch=$4 wow64=$5
-  local total_passed=0 total_failed=0 exe counts
+  local total_passed=0 total_failed=0 exe counts logs
+  logs="$prefix_dir/logs/$(basename "$build")-$arch"
+  rm -rf "$logs"
+  mkdir -p "$logs"
   echo "== $label" >&2
   for exe in "$build"/bin/tst_*.exe; do
-    counts=$(run_suite "$label" "$prefix" "$arch" "$wow64" "$exe")
+    counts=$(run_suite "$label" "$prefix" "$arch" "$wow64" "$exe" "$logs")
     total_passed=$((total_passed + ${counts% *}))
     total_failed=$((total_failed + ${counts#* }))
   done
@@ -81,6 +95,7 @@ run_way() {
 
 make_prefix "$prefix_dir/win32" win32
 make_prefix "$prefix_dir/win64" win64
+echo "Wine prefixes made in $prefix_dir; test output goes to $prefix_dir/logs" >&2
 
 result=0
 run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 || result=1
