@@ -27,7 +27,7 @@ std::string libraryUnderTest()
     const std::string directory = ProgramLocation::directory();
     const std::string folder = EMULATED_LIBRARY_FOLDER;
     if (folder.empty() || directory.empty())
-        return libraryUnderTest();
+        return ProgramLocation::libraryPath();
     return directory + folder + directory.back() + ProgramLocation::libraryFileName();
 }
 
