@@ -24,19 +24,14 @@ ImageStore ImageStore::current()
 
 std::optional<json> ImageStore::read() const
 {
-    if (m_path.empty()) {
-        report("no machine image: neither VESPERIN_EMULATOR_IMAGE, XDG_STATE_HOME nor a home "
-               "folder is set");
-        return std::nullopt;
-    }
-    if (!createDefaultWhenMissing())
+    if (!ensureImage())
         return std::nullopt;
     return load();
 }
 
 bool ImageStore::update(const std::function<bool(json &)> &change) const
 {
-    if (!read())
+    if (!ensureImage())
         return false;
     std::string error;
     const auto lock = ImageFileLock::acquire(m_path + ".lock", error);
@@ -48,6 +43,16 @@ bool ImageStore::update(const std::function<bool(json &)> &change) const
     if (!image)
         return false;
     return !change(*image) || write(*image);
+}
+
+bool ImageStore::ensureImage() const
+{
+    if (m_path.empty()) {
+        report("no machine image: neither VESPERIN_EMULATOR_IMAGE, XDG_STATE_HOME nor a home "
+               "folder is set");
+        return false;
+    }
+    return createDefaultWhenMissing();
 }
 
 // Creation happens under the lock, so that two processes starting on a

@@ -34,6 +34,7 @@ public:
     const std::string &path() const { return m_path; }
 
 private:
+    bool ensureImage() const;
     bool createDefaultWhenMissing() const;
     std::optional<nlohmann::json> load() const;
     bool write(const nlohmann::json &image) const;

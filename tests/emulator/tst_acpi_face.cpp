@@ -5,6 +5,7 @@
 #include "tests/emulator/emulator_fixture.h"
 #include "tests/support/test_platform.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace emulator::test {
@@ -188,11 +189,20 @@ TEST_F(AcpiFaceTest, NativeLayoutIsServedOnlyWhereAddressesAreThirtyTwoBits)
     }
     ASSERT_TRUE(answered);
     EXPECT_EQ(elementsOf(result, returned).size(), 3u);
+    const std::filesystem::path log = folder() / "native.log";
+    setenv("VESPERIN_EMULATOR_LOG", log.c_str(), 1);
     const Bytes item = words({0x00040002, kHourId});
     const auto itemAddress = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item.data()));
     const Bytes get = words({4, 0x4D544947 /* GITM */, 1, 8, itemAddress});
     ASSERT_TRUE(acpiControl(kEvaluate, get.data(), 20, result.data(), 4096, returned));
     EXPECT_EQ(elementsOf(result, returned)[0].data, words({1, 6}));
+    char addressHex[9];
+    std::snprintf(addressHex, sizeof addressHex, "%02x%02x%02x%02x", itemAddress & 0xFF,
+                  itemAddress >> 8 & 0xFF, itemAddress >> 16 & 0xFF, itemAddress >> 24);
+    std::string line;
+    std::getline(std::ifstream(log) >> std::ws, line);
+    EXPECT_EQ(line, std::string("00222404 040000004749544d0100000008000000") + addressHex +
+                        " 020004000900" + "0a00");
 }
 
 TEST_F(AcpiFaceTest, AResultLargerThanTheOutputBufferFails)

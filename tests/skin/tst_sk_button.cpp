@@ -161,6 +161,21 @@ void TestSkButton::spaceClicksPerCharacterAndFocusLossReleases()
     QTRY_VERIFY(!m_button->hasFocus());
     QCOMPARE(m_button->shownState(), 0);
     QVERIFY(!m_button->isPressed());
+
+    // A click that hides the window while the key is down (an OK button) leaves no press behind.
+    m_button->setFocus();
+    QTRY_VERIFY(m_button->hasFocus());
+    connect(m_button, &SkControl::clicked, m_window, &QWidget::hide);
+    QTest::keyPress(m_button, Qt::Key_Space);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_button->isPressed());
+    disconnect(m_button, &SkControl::clicked, m_window, &QWidget::hide);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mouseMove(m_button, QPoint(8, 8));
+    QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(8, 8));
+    QCOMPARE(m_button->shownState(), 1);
+    QTest::mouseRelease(m_button, Qt::LeftButton, {}, QPoint(8, 8));
 }
 
 void TestSkButton::disablingWhilePressedAndHoveredCancelsBoth()
@@ -183,6 +198,21 @@ void TestSkButton::disablingWhilePressedAndHoveredCancelsBoth()
     QCOMPARE(shownColour(m_button), raisedColour);
     QTest::mouseMove(m_button, QPoint(9, 9));
     QTRY_COMPARE(m_button->shownState(), 2);
+
+    // Disabling the parent disables the look too, also of a control made inside it later.
+    auto *panel = new QWidget(m_window);
+    panel->setGeometry(100, 60, 40, 40);
+    panel->show();
+    auto *early = new SkButton(panel);
+    giveAllLooks(early);
+    panel->setEnabled(false);
+    auto *late = new SkButton(panel);
+    giveAllLooks(late);
+    late->show();
+    QCOMPARE(early->shownState(), 3);
+    QCOMPARE(late->shownState(), 3);
+    panel->setEnabled(true);
+    QCOMPARE(late->shownState(), 0);
 }
 
 void TestSkButton::emptyLooksFallBackToRaised()
