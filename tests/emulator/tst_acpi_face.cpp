@@ -190,7 +190,7 @@ TEST_F(AcpiFaceTest, NativeLayoutIsServedOnlyWhereAddressesAreThirtyTwoBits)
     ASSERT_TRUE(answered);
     EXPECT_EQ(elementsOf(result, returned).size(), 3u);
     const std::filesystem::path log = folder() / "native.log";
-    setenv("VESPERIN_EMULATOR_LOG", log.c_str(), 1);
+    testsupport::setEnvironment("VESPERIN_EMULATOR_LOG", log.string());
     const Bytes item = words({0x00040002, kHourId});
     const auto itemAddress = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item.data()));
     const Bytes get = words({4, 0x4D544947 /* GITM */, 1, 8, itemAddress});
