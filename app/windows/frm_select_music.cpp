@@ -89,7 +89,10 @@ void TfrmSelectMusic::buildControls()
 
     Label2 = DialogLook::addLabel(this, "Label2", QStringLiteral("Current Track:"), 69, 80);
     lblCurTrack = DialogLook::addLabel(this, "lblCurTrack", QString(), 143, 81);
-    lblCurTrack->setFixedSize(12, 13);
+    // Wide enough for two digits in the font that stands in for the
+    // layout's, which may be a pixel wider than the original.
+    const int twoDigits = lblCurTrack->fontMetrics().horizontalAdvance(QStringLiteral("99"));
+    lblCurTrack->setFixedSize(std::max(12, twoDigits), 13);
 
     skbPlay = addButton("skbPlay", 176, 77, BodyKey);
     connect(skbPlay, &SkButton::clicked, this, &TfrmSelectMusic::skbPlayClick);
