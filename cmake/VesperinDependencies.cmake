@@ -6,7 +6,10 @@ find_package(nlohmann_json 3.10 QUIET)
 if(NOT nlohmann_json_FOUND)
   add_library(nlohmann_json INTERFACE)
   add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
-  target_include_directories(nlohmann_json SYSTEM INTERFACE /usr/include)
+  # Only the nlohmann headers: the host's /usr/include as a whole would put
+  # the Linux C library in front of the cross compiler's own.
+  file(COPY /usr/include/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/third_party/include)
+  target_include_directories(nlohmann_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party/include)
 endif()
 
 if(VESPERIN_TESTS)

@@ -48,7 +48,7 @@ void TBmpLEDCtrl::Resize(int width, int height)
         return;
     QImage resized(width, height, QImage::Format_RGB888);
     resized.fill(Qt::white);
-    if (!m_surface.isNull()) {
+    if (!m_surface.isNull() && !resized.isNull()) {
         QPainter painter(&resized);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, m_surface);

@@ -227,9 +227,19 @@ void SkControl::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
 }
 
+void SkControl::showEvent(QShowEvent *event)
+{
+    // A control created inside a disabled parent was disabled before it could hear of it.
+    if (!isEnabled())
+        ShowDisabled();
+    QWidget::showEvent(event);
+}
+
 void SkControl::hideEvent(QHideEvent *event)
 {
+    // A hidden control sees neither the release of the button nor that of the key.
     m_clickPending = false;
+    m_spaceHeld = false;
     pointerGone();
     QWidget::hideEvent(event);
 }

@@ -57,6 +57,10 @@ public:
     // What a click of the user does: the concrete control's reaction, then clicked().
     virtual void Click();
 
+    // A number for the window's own use (the arrow buttons tell their direction by it).
+    int Tag() const { return m_tag; }
+    void SetTag(int value) { m_tag = value; }
+
     const KeyPressHandler &OnKeyPress() const { return m_onKeyPress; }
     void SetOnKeyPress(KeyPressHandler handler) { m_onKeyPress = std::move(handler); }
 
@@ -93,6 +97,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -119,5 +124,6 @@ private:
     bool m_clicksDisabled;
     bool m_clickPending = false;
     bool m_takesDoubleClicks = false;
+    int m_tag = 0;
     KeyPressHandler m_onKeyPress;
 };

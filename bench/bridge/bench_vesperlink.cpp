@@ -31,16 +31,31 @@ public:
 };
 
 // A private machine image, created with the emulator's defaults, so that no
-// benchmark touches the user's own.
+// benchmark touches the user's own. Its folder goes when the program ends.
+class TemporaryImage
+{
+public:
+    TemporaryImage()
+        : m_dir(std::filesystem::temp_directory_path() /
+                ("vesperlink-bench-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(m_dir);
+        setenv("VESPERIN_EMULATOR_IMAGE", (m_dir / "notebook.json").c_str(), 1);
+    }
+
+    ~TemporaryImage()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+private:
+    std::filesystem::path m_dir;
+};
+
 void useTemporaryImage()
 {
-    static const std::string image = [] {
-        const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                          ("vesperlink-bench-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir);
-        return (dir / "notebook.json").string();
-    }();
-    setenv("VESPERIN_EMULATOR_IMAGE", image.c_str(), 1);
+    static TemporaryImage image;
 }
 
 // A started bridge: opened, support asked, catalogue read.

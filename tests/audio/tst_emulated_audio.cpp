@@ -44,8 +44,8 @@ protected:
 
     void writeMixer(const std::string &mixer)
     {
-        std::ofstream(m_image) << R"({"format": 1, "firmware": {}, "hardware": {"mixer": )"
-                               << mixer << "}}";
+        std::ofstream(m_image) << R"({"format": 1, "firmware": {}, "hardware": {"mixer": )" << mixer
+                               << "}}";
     }
 
     std::vector<MessageBoxRequest> m_boxes;

@@ -85,7 +85,8 @@ TEST_F(EmulatedDiscovery, PlacesDrivesByChannelAndLocation)
 
 TEST_F(EmulatedDiscovery, ReportsAMachineWithoutIdeDevicesOrDrives)
 {
-    writeImage(R"({"other_cdroms": [{"instance": "USBSTOR\\CDROM", "letter": "G", "disc": null}]})");
+    writeImage(
+        R"({"other_cdroms": [{"instance": "USBSTOR\\CDROM", "letter": "G", "disc": null}]})");
     IDEDevices none;
     EXPECT_EQ(none.Discover(), IDEDevices::NoIdeDevices);
     EXPECT_EQ(none.message(), "No IDE devices found.");

@@ -97,13 +97,15 @@ QPainterPath bellDome(qreal radius)
 
 QPainterPath handlePath(const PanelLayout &l)
 {
+    // Two posts rise from the bezel and a bail arches over between them.
     QPainterPath centreLine;
     const qreal inside = l.caseRadius - 8;
+    const QPointF leftTop = polar(l.centre, -l.handleAngle, l.handleRadius);
+    const QPointF rightTop = polar(l.centre, l.handleAngle, l.handleRadius);
+    const QPointF lift(0, -l.handleLift);
     centreLine.moveTo(polar(l.centre, -l.handleAngle, inside));
-    centreLine.lineTo(polar(l.centre, -l.handleAngle, l.handleRadius));
-    const QRectF arc(l.centre - QPointF(l.handleRadius, l.handleRadius),
-                     QSizeF(2 * l.handleRadius, 2 * l.handleRadius));
-    centreLine.arcTo(arc, 90 + l.handleAngle, -2 * l.handleAngle);
+    centreLine.lineTo(leftTop);
+    centreLine.cubicTo(leftTop + lift, rightTop + lift, rightTop);
     centreLine.lineTo(polar(l.centre, l.handleAngle, inside));
     QPainterPathStroker stroker;
     stroker.setWidth(l.handleWidth);
@@ -157,23 +159,32 @@ void paintBell(QPainter &p, const PanelLayout &l, qreal angle, QPainterPath &sil
 
 void paintFoot(QPainter &p, const PanelLayout &l, qreal angle, QPainterPath &silhouette)
 {
-    const qreal reach = l.footLength + 10;
-    QPainterPath local;
-    local.moveTo(-10, 0);
-    local.lineTo(-6, -reach);
-    local.lineTo(6, -reach);
-    local.lineTo(10, 0);
-    local.closeSubpath();
-    local.addEllipse(QPointF(0, -reach), 10, 4.5);
-    const QPainterPath foot =
-        standing(local.simplified(), polar(l.centre, angle, l.caseRadius - 10), angle);
-    const QRectF r = foot.boundingRect();
+    const qreal reach = l.footLength + 8;
+    const QTransform at = standingAt(polar(l.centre, angle, l.caseRadius - 10), angle);
+
+    QPainterPath leg;
+    leg.moveTo(-7, 0);
+    leg.lineTo(-3.5, -reach);
+    leg.lineTo(3.5, -reach);
+    leg.lineTo(7, 0);
+    leg.closeSubpath();
+    leg = at.map(leg);
+    const QRectF r = leg.boundingRect();
     QLinearGradient g(r.topLeft(), r.bottomRight());
-    g.setColorAt(0, colour(pal::metalDark));
-    g.setColorAt(1, colour(0x1E1E21));
-    p.fillPath(foot, g);
-    p.strokePath(foot, QPen(colour(pal::rim), 1));
-    silhouette = silhouette.united(foot);
+    g.setColorAt(0, colour(pal::metalMid));
+    g.setColorAt(1, colour(pal::metalShade));
+    p.fillPath(leg, g);
+    p.strokePath(leg, QPen(colour(pal::metalShade), 1));
+
+    const QPointF ballCentre = at.map(QPointF(0, -reach));
+    const QPainterPath ball = circle(ballCentre, 7);
+    QRadialGradient shine(ballCentre + QPointF(-2.5, -2.5), 9);
+    shine.setColorAt(0, colour(pal::metalHighlight));
+    shine.setColorAt(0.5, colour(pal::metalMid));
+    shine.setColorAt(1, colour(pal::metalShade));
+    p.fillPath(ball, shine);
+    p.strokePath(ball, QPen(colour(pal::metalShade), 1));
+    silhouette = silhouette.united(leg).united(ball);
 }
 
 void paintBezel(QPainter &p, const PanelLayout &l)
@@ -228,7 +239,8 @@ void paintPlate(QPainter &p, const PanelLayout &l)
     const QPainterPath plate = capsule(l.plateFrom, l.plateTo, l.plateRadius);
     p.strokePath(plate, QPen(colour(0x000000, 140), 3));
     p.fillPath(plate, colour(pal::plate));
-    p.strokePath(plate, QPen(colour(pal::metalDark), 1));
+    const QPointF middle = (l.plateFrom + l.plateTo) / 2;
+    p.strokePath(plate, QPen(diagonalLight(middle, l.plateRadius + 10, true), 1));
 }
 
 // A rounded rectangle whose top-left corner follows the badge.
@@ -375,7 +387,14 @@ void paintDialog(QPainter &p, const DialogLayout &l)
 
     p.save();
     p.setClipPath(shape);
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), l.headerBottom - r.top()), colour(pal::header));
+    QLinearGradient band(0, r.top(), 0, l.sheenBottom);
+    band.setColorAt(0, colour(pal::headerSheen));
+    band.setColorAt(1, colour(pal::header));
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), l.headerBottom - r.top()), band);
+    QLinearGradient floor(0, l.floorTop, 0, r.bottom());
+    floor.setColorAt(0, colour(pal::body));
+    floor.setColorAt(1, colour(pal::bodyFloor));
+    p.fillRect(QRectF(r.left(), l.floorTop, r.width(), r.bottom() - l.floorTop), floor);
     QLinearGradient shine(0, r.top(), 0, r.top() + 14);
     shine.setColorAt(0, colour(pal::bevelLight));
     shine.setColorAt(1, colour(pal::bevelLight, 0));

@@ -27,7 +27,8 @@ PanelLayout panelLayout()
     l.bellRadius = 38;
     l.bellDistance = 157;
     l.handleAngle = 22;
-    l.handleRadius = 194;
+    l.handleRadius = 172;
+    l.handleLift = 56;
     l.handleWidth = 9;
     l.footAngle = 145;
     l.footLength = 22;
@@ -61,7 +62,8 @@ const std::vector<Surface> surfaceList = {
 
 // A dialog's background: the body just inside the client area, a title band
 // down to row 46, wells under its fields and grooves between its groups.
-DialogLayout dialogLayout(const QString &name, DialogIcon icon, std::vector<int> grooves)
+DialogLayout dialogLayout(const QString &name, DialogIcon icon, std::vector<int> grooves,
+                          int floorTop)
 {
     const Window &w = window(name);
     const QPoint toPicture = -w.picture;
@@ -69,6 +71,8 @@ DialogLayout dialogLayout(const QString &name, DialogIcon icon, std::vector<int>
     l.size = w.pictureSize;
     l.body = QRect(toPicture, w.client).adjusted(3, 3, -3, -3);
     l.headerBottom = 46;
+    l.sheenBottom = 22;
+    l.floorTop = floorTop;
     l.badgeRadius = 13;
     l.cornerRadius = 12;
     l.icon = icon;
@@ -192,7 +196,7 @@ std::vector<Bitmap> buildTable()
                  paintPanelArrow);
 
     // The alarm time dialog.
-    const DialogLayout setTime = dialogLayout("frmSetTime", DialogIcon::Bell, {150, 220});
+    const DialogLayout setTime = dialogLayout("frmSetTime", DialogIcon::Bell, {150, 220}, 262);
     b.background("frmSetTime", [setTime](QPainter &p, QSize) { paintDialog(p, setTime); });
     b.roundButton("frmSetTime", "skbClose", pal::closeKeyDialog, {350, 20}, Glyph::Close);
     b.checkBox("skcDisabled", {44, 52}, "checked_raised", true, Look::Raised);
@@ -212,7 +216,7 @@ std::vector<Bitmap> buildTable()
     b.textButton("frmSetTime", "skbCancel", {104, 25}, {205, 227});
 
     // The music selection dialog.
-    const DialogLayout music = dialogLayout("frmSelectMusic", DialogIcon::Note, {});
+    const DialogLayout music = dialogLayout("frmSelectMusic", DialogIcon::Note, {}, 320);
     b.background("frmSelectMusic", [music](QPainter &p, QSize) { paintDialog(p, music); });
     b.roundButton("frmSelectMusic", "skbClose", pal::closeKeyDialog, {233, 20}, Glyph::Close);
     for (const auto &[name, glyph, at] : {std::tuple{"skbPlay", Glyph::Play, QPoint(176, 77)},
@@ -225,7 +229,7 @@ std::vector<Bitmap> buildTable()
     b.textButton("frmSelectMusic", "skbCancel", {104, 25}, {145, 285});
 
     // The options dialog.
-    const DialogLayout options = dialogLayout("frmOptions", DialogIcon::Sliders, {138, 182});
+    const DialogLayout options = dialogLayout("frmOptions", DialogIcon::Sliders, {138}, 219);
     b.background("frmOptions", [options](QPainter &p, QSize) { paintDialog(p, options); });
     b.roundButton("frmOptions", "skbClose", pal::closeKeyDialog, {305, 19}, Glyph::Close);
     b.spinArrow("frmOptions", "skbArrowUpMin", Glyph::Up, {165, 145});

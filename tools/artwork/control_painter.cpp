@@ -327,7 +327,7 @@ void paintRadioLamp(QPainter &p, QSize size, const QString &word, bool checked, 
 
     QRgb ink = checked ? 0xF4F4F4 : 0x9A9A9E;
     if (disabled)
-        ink = checked ? 0x7E7E7E : 0x5A5A5C;
+        ink = checked ? 0x8C8C8E : 0x58585A;
     const qreal height = 6;
     const qreal tracking = 1.4;
     const qreal left = lamp.x() + 4.5;

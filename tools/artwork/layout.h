@@ -23,7 +23,8 @@ struct PanelLayout
     qreal bellRadius = 0;
     qreal bellDistance = 0; // from the centre to the middle of a bell's base
     qreal handleAngle = 0;  // the carrying handle's posts
-    qreal handleRadius = 0;
+    qreal handleRadius = 0; // where the posts end and the bail begins
+    qreal handleLift = 0;   // how far the bail's curve pulls upwards
     qreal handleWidth = 0;
     qreal footAngle = 0;
     qreal footLength = 0; // beyond the bezel's edge
@@ -59,6 +60,8 @@ struct DialogLayout
     QSize size;
     QRect body; // the outline's bounding rectangle
     int headerBottom = 0;
+    int sheenBottom = 0; // the title band is lit from above down to this row
+    int floorTop = 0;    // below this row, under every control, the body darkens
     qreal badgeRadius = 0;
     qreal cornerRadius = 0;
     DialogIcon icon = DialogIcon::Bell;

@@ -1,4 +1,6 @@
+#include "tools/artwork/background_painter.h"
 #include "tools/artwork/bitmap_table.h"
+#include "tools/artwork/stroke_font.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -55,6 +57,20 @@ void addRowPerBitmap(Rows rows)
         if (rows == Rows::All || background == (rows == Rows::Backgrounds))
             QTest::newRow(qPrintable(table[i].file())) << i;
     }
+}
+
+// The mean difference of two bitmaps of one size, per channel, 0 to 255.
+double meanDistance(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum +=
+                qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
 }
 
 } // namespace
@@ -134,7 +150,7 @@ private slots:
                     continue;
                 ++edgePixels;
                 const QRgb c = image.pixel(x, y);
-                QVERIFY2(qMax(qRed(c), qMax(qGreen(c), qBlue(c))) <= 0x48,
+                QVERIFY2(qMax(qRed(c), qMax(qGreen(c), qBlue(c))) <= 0x30,
                          qPrintable(QString("light edge pixel at %1,%2").arg(x).arg(y)));
             }
         }
@@ -185,6 +201,59 @@ private slots:
                                         .arg(x)
                                         .arg(y)));
             }
+        }
+    }
+
+    // Every state of a control must be told apart at a glance from every other
+    // state of the same control; the AM and PM lamps must differ too.
+    void statesOfAControlDiffer()
+    {
+        QMap<QString, QList<const Bitmap *>> byControl;
+        for (const Bitmap &b : artwork::bitmaps())
+            if (!b.state.isEmpty())
+                byControl[b.window + '/' + b.control].append(&b);
+        QVERIFY(byControl.size() > 20);
+        for (const auto &states : std::as_const(byControl)) {
+            for (int i = 0; i < states.size(); ++i)
+                for (int j = i + 1; j < states.size(); ++j)
+                    QVERIFY2(meanDistance(committed(*states[i]), committed(*states[j])) > 6,
+                             qPrintable(states[i]->file() + " looks like " + states[j]->file()));
+        }
+        for (const QString state : {"checked_raised", "unchecked_raised"}) {
+            const QImage am(root + "frmSetTime/skrAM_" + state + ".png");
+            const QImage pm(root + "frmSetTime/skrPM_" + state + ".png");
+            QVERIFY(meanDistance(am, pm) > 1);
+        }
+    }
+
+    void cutOutKeysOnlyUntouchedPixels()
+    {
+        const QRgb key = qRgb(0xFF, 0x00, 0xFF);
+        const QRgb rim = qRgb(0x10, 0x10, 0x10);
+        QImage layer(4, 1, QImage::Format_ARGB32_Premultiplied);
+        layer.setPixel(0, 0, qRgba(0, 0, 0, 0));
+        layer.setPixel(1, 0, qRgba(0x80, 0x80, 0x80, 0xFF));
+        layer.setPixel(2, 0, qRgba(0x80, 0x80, 0x80, 0x80)); // half covered, premultiplied
+        layer.setPixel(3, 0, key);                           // painted exactly in the key
+        const QImage out = artwork::cutOut(layer, key, rim);
+        QCOMPARE(out.format(), QImage::Format_RGB32);
+        QVERIFY(sameRgb(out.pixel(0, 0), key));
+        QVERIFY(sameRgb(out.pixel(1, 0), qRgb(0x80, 0x80, 0x80)));
+        // Half of the rim shows through: darker than the paint, never the key.
+        QVERIFY(sameRgb(out.pixel(2, 0), qRgb(0x88, 0x88, 0x88)));
+        QVERIFY(!sameRgb(out.pixel(3, 0), key));
+        QVERIFY(channelDistance(out.pixel(3, 0), key) <= 1);
+    }
+
+    // Centred lettering relies on the measured width matching the drawn one.
+    void strokeTextWidthMatchesItsPath()
+    {
+        for (const QString text : {"AM", "PM", "VESPERIN", "I"}) {
+            const QRectF drawn = artwork::strokeText(text, {3, 4}, 9, 2.5).boundingRect();
+            QCOMPARE(drawn.left(), 3.0);
+            QCOMPARE(drawn.top(), 4.0);
+            QVERIFY2(qAbs(drawn.width() - artwork::strokeTextWidth(text, 9, 2.5)) < 0.01,
+                     qPrintable(text));
         }
     }
 

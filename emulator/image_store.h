@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+namespace emulator {
+
+// The machine image on disk. Every read sees the file as it is now; every
+// change is made under the exclusive lock of `<image>.lock`, on a copy read
+// anew under that lock, and written back through a flushed temporary file
+// that replaces the image in one step. An image that cannot be read or is
+// invalid is never written; each failure writes one line on standard error
+// naming the file and the problem.
+class ImageStore
+{
+public:
+    // The store of the image at `path`; an empty path fails every call.
+    explicit ImageStore(std::string path);
+
+    // The store of the image the environment names.
+    static ImageStore current();
+
+    // The valid image, after creating the default one (folders included)
+    // when the file is missing. Empty on failure.
+    std::optional<nlohmann::json> read() const;
+
+    // Runs `change` on the image under the lock and writes the image back
+    // when `change` returns true. False when the image could not be read,
+    // was invalid or could not be written.
+    bool update(const std::function<bool(nlohmann::json &)> &change) const;
+
+    const std::string &path() const { return m_path; }
+
+private:
+    bool ensureImage() const;
+    bool createDefaultWhenMissing() const;
+    std::optional<nlohmann::json> load() const;
+    bool write(const nlohmann::json &image) const;
+    void report(const std::string &problem) const;
+
+    std::string m_path;
+};
+
+} // namespace emulator
