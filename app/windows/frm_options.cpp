@@ -147,9 +147,12 @@ void TfrmOptions::buildControls()
 
     skbArrowUpMin = addButton("skbArrowUpMin", 165, 145, UpArrowKey);
     skbArrowDMin = addButton("skbArrowDMin", 165, 159, BodyKey);
+    // The arrows tell their direction by their tags: 0 up, 1 down.
+    skbArrowUpMin->SetTag(0);
+    skbArrowDMin->SetTag(1);
     for (SkButton *arrow : {skbArrowUpMin, skbArrowDMin}) {
-        const int tag = arrow == skbArrowUpMin ? 0 : 1;
-        connect(arrow, &SkButton::mouseDown, this, [this, tag] { skbArrowDMinMouseDown(tag); });
+        connect(arrow, &SkButton::mouseDown, this,
+                [this, arrow] { skbArrowDMinMouseDown(arrow->Tag()); });
         connect(arrow, &SkButton::mouseUp, this, &TfrmOptions::skbArrowDMinMouseUp);
     }
 
