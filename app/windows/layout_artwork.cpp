@@ -1,0 +1,54 @@
+#include "app/windows/layout_artwork.h"
+
+#include "skin/color_ref.h"
+#include "skin/sk_button.h"
+#include "skin/sk_check_box.h"
+#include "skin/sk_picture.h"
+#include "skin/sk_radio_button.h"
+
+namespace {
+
+const char *const Looks[] = {"raised", "sunken", "focused", "disabled"};
+
+} // namespace
+
+QImage LayoutArtwork::image(const QString &form, const QString &name)
+{
+    return QImage(QStringLiteral(":/artwork/%1/%2.png").arg(form, name));
+}
+
+void LayoutArtwork::fillPicture(SkPicture *picture, const QString &form)
+{
+    picture->setBitmap(image(form, picture->objectName()));
+}
+
+void LayoutArtwork::fillGroup(SkCustomControl *control, const QString &form, const QString &prefix,
+                              int base)
+{
+    for (int look = 0; look < 4; ++look) {
+        const QImage bitmap = image(form, prefix + QLatin1Char('_') + QLatin1String(Looks[look]));
+        if (!bitmap.isNull())
+            control->FillStateBitmap(base + look, bitmap);
+    }
+}
+
+void LayoutArtwork::fillButton(SkButton *button, const QString &form, uint32_t transparentColour)
+{
+    button->SetTransparentColor(colorFromColorRef(transparentColour));
+    fillGroup(button, form, button->objectName(), 0);
+}
+
+void LayoutArtwork::fillCheckBox(SkCheckBox *box, const QString &form, uint32_t transparentColour)
+{
+    box->SetTransparentColor(colorFromColorRef(transparentColour));
+    fillGroup(box, form, box->objectName() + QStringLiteral("_unchecked"), 0);
+    fillGroup(box, form, box->objectName() + QStringLiteral("_checked"), 4);
+}
+
+void LayoutArtwork::fillRadioButton(SkRadioButton *button, const QString &form,
+                                    uint32_t transparentColour)
+{
+    button->SetTransparentColor(colorFromColorRef(transparentColour));
+    fillGroup(button, form, button->objectName() + QStringLiteral("_unchecked"), 0);
+    fillGroup(button, form, button->objectName() + QStringLiteral("_checked"), 4);
+}

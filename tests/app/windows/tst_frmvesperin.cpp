@@ -1,0 +1,264 @@
+// The panel: what it shows of the dialogs' values, where it and the dialogs
+// go on the screen, and the one-dialog-at-a-time rule of its arrow buttons.
+
+#include "app/binding/program_location.h"
+#include "app/windows/forms.h"
+#include "app/windows/frm_options.h"
+#include "app/windows/frm_select_music.h"
+#include "app/windows/frm_set_time.h"
+#include "app/windows/frm_vesperin.h"
+#include "app/windows/window_fonts.h"
+#include "fixed_screen.h"
+#include "machine_image.h"
+#include "recording_message_boxes.h"
+#include "skin/sk_check_box.h"
+#include "skin/sk_radio_button.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+class TestFrmVesperin : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
+        WindowFonts::installSubstitutes();
+    }
+
+    void init()
+    {
+        m_image = std::make_unique<MachineImage>();
+        m_boxes = std::make_unique<RecordingMessageBoxes>();
+        m_screen = std::make_unique<FixedScreen>(1024, 768);
+    }
+
+    void cleanup()
+    {
+        destroyForms();
+        m_screen.reset();
+        m_boxes.reset();
+        m_image.reset();
+    }
+
+    void showsTheFirmwaresAlarmAtStart()
+    {
+        start();
+        QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("06"));
+        QCOMPARE(frmVesperin->lblMinute->text(), QStringLiteral("30"));
+        QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("AM"));
+        QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Mon. Tue. Wed. Thu. Fri. "));
+        QVERIFY(!frmVesperin->lblMask->isVisible());
+    }
+
+    void padsHourAndMinuteToTwoDigits_data()
+    {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QString>("shownHour");
+        QTest::addColumn<QString>("shownMinute");
+        QTest::newRow("one digit") << "7"
+                                   << "5"
+                                   << "07"
+                                   << "05";
+        QTest::newRow("two digits") << "12"
+                                    << "59"
+                                    << "12"
+                                    << "59";
+        QTest::newRow("already padded") << "01"
+                                        << "00"
+                                        << "01"
+                                        << "00";
+    }
+
+    void padsHourAndMinuteToTwoDigits()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        start();
+        frmSetTime->edtHourVal->setText(hour);
+        frmSetTime->edtMinuteVal->setText(minute);
+        frmSetTime->skrPM->SetChecked(true);
+        frmVesperin->ShowAlarmTime();
+        QTEST(frmVesperin->lblHour->text(), "shownHour");
+        QTEST(frmVesperin->lblMinute->text(), "shownMinute");
+        QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("PM"));
+    }
+
+    void listsTheCheckedDaysWithTheirTrailingBlanks()
+    {
+        start();
+        SkCheckBox *const days[] = {frmSetTime->skcSun, frmSetTime->skcMon, frmSetTime->skcTue,
+                                    frmSetTime->skcWed, frmSetTime->skcThu, frmSetTime->skcFri,
+                                    frmSetTime->skcSat};
+        for (SkCheckBox *day : days)
+            day->SetChecked(false);
+        frmSetTime->skcSun->SetChecked(true);
+        frmSetTime->skcSat->SetChecked(true);
+        frmVesperin->ShowAlarmTime();
+        QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Sun. Sat. "));
+
+        for (SkCheckBox *day : days)
+            day->SetChecked(true);
+        frmVesperin->ShowAlarmTime();
+        QCOMPARE(frmVesperin->lblDays->text(),
+                 QStringLiteral("Sun. Mon. Tue. Wed. Thu. Fri. Sat. "));
+        // Seven days wrap over the label's two lines and no further.
+        QVERIFY(frmVesperin->lblDays->heightForWidth(110) <= 30);
+    }
+
+    void masksTheTimeWhileTheAlarmIsOff()
+    {
+        start();
+        frmSetTime->skcDisabled->SetChecked(true);
+        frmSetTime->edtHourVal->setText(QStringLiteral("9"));
+        frmVesperin->ShowAlarmTime();
+        QVERIFY(frmVesperin->lblMask->isVisible());
+        QCOMPARE(frmVesperin->lblMask->palette().color(QPalette::Window), QColor(0x16, 0x14, 0x15));
+        QCOMPARE(frmVesperin->lblDays->text(), QString());
+        // The time keeps its text under the mask.
+        QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("06"));
+        QCOMPARE(frmVesperin->lblMinute->text(), QStringLiteral("30"));
+        QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("AM"));
+        QCOMPARE(frmVesperin->lblMask->geometry(), QRect(154, 220, 92, 16));
+
+        frmSetTime->skcDisabled->SetChecked(false);
+        frmVesperin->ShowAlarmTime();
+        QVERIFY(!frmVesperin->lblMask->isVisible());
+        QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("09"));
+    }
+
+    void standInDialogsLeaveMusicAndOptionsEmpty()
+    {
+        start();
+        QCOMPARE(frmVesperin->lblCurDrive->text(), QString());
+        QCOMPARE(frmVesperin->lblCurTrack->text(), QString());
+        QCOMPARE(frmVesperin->lblRepeat->text(), QString());
+        QCOMPARE(frmVesperin->lblLength->text(), QString());
+        QCOMPARE(frmVesperin->lblVolume->text(), QString());
+    }
+
+    void movesRightOnANarrowScreen_data()
+    {
+        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<int>("left");
+        // 1024 / 2 - 330 / 2 = 347 is less than the time dialog's 393
+        // pixels, so the panel goes to 1024 - 393 - 330.
+        QTest::newRow("1024") << 1024 << 301;
+        // 640 / 2 - 165 = 155 < 393, and 640 - 393 - 330 is negative.
+        QTest::newRow("640") << 640 << 0;
+        // 1600 / 2 - 165 = 635 leaves the designed place.
+        QTest::newRow("1600") << 1600 << 272;
+    }
+
+    void movesRightOnANarrowScreen()
+    {
+        QFETCH(int, screenWidth);
+        QFETCH(int, left);
+        FixedScreen screen(screenWidth, 768);
+        start();
+        QCOMPARE(frmVesperin->frameGeometry().size(), QSize(330, 443));
+        QCOMPARE(frmSetTime->frameGeometry().size(), QSize(393, 283));
+        QCOMPARE(frmVesperin->pos(), QPoint(left, 80));
+    }
+
+    void arrowOpensItsDialogBesideThePanel()
+    {
+        start();
+        frmVesperin->SkButton2Click();
+        QVERIFY(frmSetTime->isVisible());
+        // Right of the panel at 301 + 330, bottom edges aligned at 80 + 443.
+        QCOMPARE(frmSetTime->frameGeometry().topLeft(), QPoint(631, 80 + 443 - 283));
+
+        frmVesperin->SkButton2Click();
+        QVERIFY(!frmSetTime->isVisible());
+    }
+
+    void arrowClosesTheOtherDialogsFirst()
+    {
+        start();
+        frmVesperin->SkButton2Click();
+        QVERIFY(frmSetTime->isVisible());
+        frmVesperin->SkButton3Click();
+        QVERIFY(!frmSetTime->isVisible());
+        QVERIFY(frmOptions->isVisible());
+        QCOMPARE(frmOptions->frameGeometry().left(), 631);
+        QCOMPARE(frmOptions->frameGeometry().bottom(), frmVesperin->frameGeometry().bottom());
+
+        frmVesperin->SkButton4Click();
+        QVERIFY(!frmOptions->isVisible());
+        QVERIFY(frmSelectMusic->isVisible());
+        QCOMPARE(frmSelectMusic->frameGeometry().bottom(), frmVesperin->frameGeometry().bottom());
+    }
+
+    void dialogGoesLeftWhenOnlyTheLeftHasRoom()
+    {
+        start();
+        frmVesperin->move(650, 80);
+        frmVesperin->SkButton2Click();
+        QCOMPARE(frmSetTime->frameGeometry().left(), 650 - 393);
+    }
+
+    void dialogStaysOnScreenWhenNeitherSideHasRoom()
+    {
+        start();
+        frmVesperin->move(350, 80);
+        // 1024 - 350 - 330 = 344 on the right, 350 on the left: neither
+        // holds 393 pixels, so the dialog goes right and is pulled back.
+        frmVesperin->SkButton2Click();
+        QCOMPARE(frmSetTime->frameGeometry().left(), 1024 - 393);
+    }
+
+    void plainButtonsToggleOneDialogAtAFixedPlace()
+    {
+        start();
+        const QRect panel = frmVesperin->frameGeometry();
+        frmVesperin->Button1Click();
+        QVERIFY(frmSetTime->isVisible());
+        QCOMPARE(frmSetTime->pos(), QPoint(panel.left() + panel.width(), panel.top()));
+
+        frmVesperin->Button3Click();
+        QVERIFY(frmSetTime->isVisible());
+        QVERIFY(frmOptions->isVisible());
+        QCOMPARE(frmOptions->pos(), QPoint(panel.left(), panel.top() + panel.height()));
+
+        frmVesperin->Button2Click();
+        QCOMPARE(frmSelectMusic->pos(),
+                 QPoint(panel.left() - frmSelectMusic->frameGeometry().width(), panel.top()));
+
+        frmVesperin->Button1Click();
+        QVERIFY(!frmSetTime->isVisible());
+        QVERIFY(frmOptions->isVisible());
+        // The plain buttons lie outside the visible panel.
+        QVERIFY(!frmVesperin->rect().contains(frmVesperin->Button1->mapTo(frmVesperin, QPoint())));
+    }
+
+    void minimiseButtonMinimises()
+    {
+        start();
+        frmVesperin->skbMinimizeClick();
+        QTRY_VERIFY(frmVesperin->isMinimized());
+    }
+
+private:
+    // Starts the program and waits for the panel to appear.
+    void start()
+    {
+        QVERIFY(createForms(ProgramLocation::libraryPath()));
+        QTRY_VERIFY(frmVesperin->isVisible());
+        QVERIFY(m_boxes->boxes.empty());
+    }
+
+    std::unique_ptr<MachineImage> m_image;
+    std::unique_ptr<RecordingMessageBoxes> m_boxes;
+    std::unique_ptr<FixedScreen> m_screen;
+};
+
+QTEST_MAIN(TestFrmVesperin)
+#include "tst_frmvesperin.moc"
