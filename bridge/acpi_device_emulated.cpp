@@ -1,4 +1,5 @@
 #include "bridge/acpi_device.h"
+#include "bridge/wow64_probe.h"
 
 #include "emulator/emulated_notebook.h"
 
@@ -17,7 +18,8 @@ public:
         return emulator::acpiControl(code, in, inSize, out, outSize, returned);
     }
 
-    bool runsUnderWow64() override { return false; }
+    // A test build on Windows sends the layout the real driver would get.
+    bool runsUnderWow64() override { return processRunsUnderWow64(); }
 };
 
 EmulatedAcpiDevice device;

@@ -1,29 +1,13 @@
 #include "bridge/acpi_device.h"
+#include "bridge/wow64_probe.h"
 
 #include <windows.h>
 
 namespace {
 
-using IsWow64ProcessFunc = BOOL(WINAPI *)(HANDLE, PBOOL);
-
-// IsWow64Process is missing from the oldest 32-bit systems, so it is looked
-// up by name instead of being imported.
-IsWow64ProcessFunc lookUpIsWow64Process()
-{
-    HMODULE kernel = GetModuleHandleA("kernel32");
-    if (kernel == nullptr)
-        return nullptr;
-    // The detour over the generic function type keeps the compiler from
-    // comparing the two signatures.
-    return reinterpret_cast<IsWow64ProcessFunc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "IsWow64Process")));
-}
-
 class Win32AcpiDevice final : public AcpiDevice
 {
 public:
-    Win32AcpiDevice() : m_isWow64Process(lookUpIsWow64Process()) {}
-
     bool open() override
     {
         if (m_handle != INVALID_HANDLE_VALUE) {
@@ -49,22 +33,12 @@ public:
         return true;
     }
 
-    bool runsUnderWow64() override
-    {
-        if (m_isWow64Process == nullptr)
-            return false;
-        BOOL wow64 = FALSE;
-        if (!m_isWow64Process(GetCurrentProcess(), &wow64))
-            return false;
-        return wow64 != FALSE;
-    }
+    bool runsUnderWow64() override { return processRunsUnderWow64(); }
 
 private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
-    IsWow64ProcessFunc m_isWow64Process;
 };
 
-// Constructed when the library is loaded, which looks up IsWow64Process.
 Win32AcpiDevice device;
 
 } // namespace

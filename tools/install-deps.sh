@@ -13,14 +13,20 @@ packages=(
   fonts-liberation fonts-dejavu-core
 )
 
+# Wine runs the Windows builds' tests; its 32-bit half needs the i386
+# architecture.
+wine_packages=(wine wine64 wine32:i386)
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386
+
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "${wine_packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -4,13 +4,14 @@
 #   asan     the same tests built with AddressSanitizer and UBSan
 #   m32      the plain C++ tests as a 32-bit process (the native request layout)
 #   mingw    Vesperlink.dll and the plain C++ code for 32- and 64-bit Windows
+#   wine     the plain C++ tests built for Windows, run under Wine three ways
 #   fuzz     the libFuzzer targets, for a bounded time
 # tools/test.sh runs them all; tools/test.sh native asan runs just those.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 mingw fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 mingw wine fuzz)
 "$here/tools/install-deps.sh"
 
 jobs=$(nproc)
@@ -53,6 +54,19 @@ stage_mingw() {
       tools/check-dll.sh "$arch" "build-mingw-$arch/bin/Vesperlink.dll"
     fi
   done
+}
+
+stage_wine() {
+  # One tree per architecture, with the shipped Vesperlink.dll (the driver's
+  # device) beside the tests and a test build on the emulated notebook in
+  # bin/emulated.
+  for arch in i686 x86_64; do
+    tools/build.sh "build-wine-$arch" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
+      -DVESPERIN_GUI=OFF -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
+      -DVESPERIN_EMULATED_DEVICE=OFF -DVESPERIN_EMULATED_TEST_LIBRARY=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
+  done
+  tools/wine-tests.sh build-wine-i686 build-wine-x86_64 build-wine-prefixes
 }
 
 stage_fuzz() {

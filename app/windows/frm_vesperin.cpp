@@ -50,6 +50,15 @@ void setLabelText(QLabel *label, const QString &text)
     label->adjustSize();
 }
 
+// A dialog that opens takes the keyboard, as a newly shown window does on
+// Windows; the panel's arrow then loses its focused look.
+void showActive(QWidget *dialog)
+{
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
 } // namespace
 
 TfrmVesperin::TfrmVesperin(const std::string &libraryPath, LibraryLoader &loader, QWidget *parent)
@@ -65,7 +74,13 @@ TfrmVesperin::TfrmVesperin(const std::string &libraryPath, LibraryLoader &loader
     FormCreate(libraryPath, loader);
 }
 
-TfrmVesperin::~TfrmVesperin() = default;
+TfrmVesperin::~TfrmVesperin()
+{
+    // The dialogs use the bridge until they are gone, so they go first.
+    delete m_music;
+    delete m_options;
+    delete m_setTime;
+}
 
 QLabel *TfrmVesperin::addLabel(const char *name, const QString &text, int left, int top, bool bold)
 {
@@ -322,7 +337,7 @@ void TfrmVesperin::toggleBeside(SettingDialog *dialog)
     if (left + size.width() > screenWidth)
         left = screenWidth - size.width();
     dialog->move(left, top);
-    dialog->show();
+    showActive(dialog);
 }
 
 void TfrmVesperin::Button1Click()
@@ -354,7 +369,7 @@ void TfrmVesperin::toggleAt(SettingDialog *dialog, QPoint position)
         return;
     }
     dialog->move(position);
-    dialog->show();
+    showActive(dialog);
 }
 
 void TfrmVesperin::skbCloseClick()

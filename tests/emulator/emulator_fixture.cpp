@@ -1,12 +1,12 @@
 #include "tests/emulator/emulator_fixture.h"
 
 #include "emulator/emulated_notebook.h"
+#include "tests/support/test_platform.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace emulator::test {
 
@@ -15,20 +15,20 @@ void EmulatorTest::SetUp()
     static std::atomic<int> counter{0};
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_folder = std::filesystem::temp_directory_path() /
-               ("vesperin-emulator-" + std::to_string(getpid()) + "-" + info->name() + "-" +
-                std::to_string(counter++));
+               ("vesperin-emulator-" + std::to_string(testsupport::processId()) + "-" +
+                info->name() + "-" + std::to_string(counter++));
     std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
-    setenv("VESPERIN_EMULATOR_IMAGE", imageFile().c_str(), 1);
-    unsetenv("VESPERIN_EMULATOR_LOG");
+    testsupport::setEnvironment("VESPERIN_EMULATOR_IMAGE", imageFile().string());
+    testsupport::unsetEnvironment("VESPERIN_EMULATOR_LOG");
 }
 
 void EmulatorTest::TearDown()
 {
     std::string reply;
     mciSendString("close cd", reply);
-    unsetenv("VESPERIN_EMULATOR_IMAGE");
-    unsetenv("VESPERIN_EMULATOR_LOG");
+    testsupport::unsetEnvironment("VESPERIN_EMULATOR_IMAGE");
+    testsupport::unsetEnvironment("VESPERIN_EMULATOR_LOG");
     std::filesystem::remove_all(m_folder);
 }
 

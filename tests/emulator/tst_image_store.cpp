@@ -4,11 +4,10 @@
 #include "emulator/emulated_notebook.h"
 #include "emulator/image_path.h"
 #include "tests/emulator/emulator_fixture.h"
+#include "tests/support/test_platform.h"
 
 #include <algorithm>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace emulator::test {
 namespace {
@@ -19,30 +18,13 @@ class ImageStoreTest : public EmulatorTest
 {
 };
 
-TEST_F(ImageStoreTest, PathFollowsTheEnvironment)
-{
-    EXPECT_EQ(imagePath(), imageFile().string());
-    unsetenv("VESPERIN_EMULATOR_IMAGE");
-    const char *oldState = getenv("XDG_STATE_HOME");
-    const std::string savedState = oldState ? oldState : "";
-    setenv("XDG_STATE_HOME", "/state", 1);
-    EXPECT_EQ(imagePath(), "/state/vesperin-emulator/notebook.json");
-    unsetenv("XDG_STATE_HOME");
-    const std::string home = getenv("HOME") ? getenv("HOME") : "";
-    setenv("HOME", "/home/someone", 1);
-    EXPECT_EQ(imagePath(), "/home/someone/.local/state/vesperin-emulator/notebook.json");
-    setenv("HOME", home.c_str(), 1);
-    if (oldState)
-        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
-}
-
 TEST_F(ImageStoreTest, MissingImageIsCreatedWithFoldersAsTheDefaultNotebook)
 {
     const std::filesystem::path nested = folder() / "a" / "b" / "notebook.json";
-    setenv("VESPERIN_EMULATOR_IMAGE", nested.c_str(), 1);
+    testsupport::setEnvironment("VESPERIN_EMULATOR_IMAGE", nested.string());
     ASSERT_TRUE(acpiOpen());
     ASSERT_TRUE(std::filesystem::exists(nested));
-    setenv("VESPERIN_EMULATOR_IMAGE", imageFile().c_str(), 1);
+    testsupport::setEnvironment("VESPERIN_EMULATOR_IMAGE", imageFile().string());
     std::filesystem::copy_file(nested, imageFile());
     const json image = readImage();
 
@@ -138,39 +120,6 @@ TEST_F(ImageStoreTest, MinimalImageTakesTheDefaults)
     EXPECT_TRUE(rows.empty());
     EXPECT_TRUE(evaluated(integerRequest("GGRP", 10)).empty());
     EXPECT_EQ(getItem(0x000A0001), std::make_pair(int64_t(0), int64_t(0)));
-}
-
-// Two processes count requests through one fault's use count; every use
-// must survive the other process's writes.
-TEST_F(ImageStoreTest, ConcurrentWritersLoseNothing)
-{
-    json image = {{"format", 1},
-                  {"firmware",
-                   {{"mbif", {3, 0, 0, 65536}},
-                    {"faults", {{{"method", "MBIF"}, {"effect", "truncate"}, {"bytes", 4096}}}}}}};
-    writeImage(image);
-    constexpr int kRequests = 150;
-    const auto hammer = [] {
-        int failures = 0;
-        for (int i = 0; i < kRequests; ++i) {
-            Bytes result;
-            uint32_t returned = 0;
-            failures += evaluate(plainRequest("MBIF"), result, returned) ? 0 : 1;
-        }
-        return failures;
-    };
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        _exit(hammer() == 0 ? 0 : 1);
-    EXPECT_EQ(hammer(), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(readImage()["firmware"]["faults"][0]["used"], 2 * kRequests);
-    EXPECT_TRUE(std::filesystem::exists(imageFile().string() + ".lock"));
-    for (const auto &entry : std::filesystem::directory_iterator(folder()))
-        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "app/binding/acpi_bridge.h"
 #include "app/binding/program_location.h"
 
-#include <gtest/gtest.h>
+#include "tests/support/test_platform.h"
 
-#include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
@@ -15,13 +15,15 @@ namespace {
 
 // ---- Against stand-in libraries loaded for real --------------------------
 
-bool stillLoaded(const char *path)
+// The stand-in libraries are built beside the test program.
+std::string stub(const char *fileName)
 {
-    void *handle = dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-    if (handle == nullptr)
-        return false;
-    dlclose(handle);
-    return true;
+    return ProgramLocation::directory() + fileName;
+}
+
+bool stillLoaded(const char *fileName)
+{
+    return testsupport::libraryStillLoaded(stub(fileName));
 }
 
 TEST(AcpiBridgeLoad, MissingLibraryIsResultOne)
@@ -35,7 +37,7 @@ TEST(AcpiBridgeLoad, MissingLibraryIsResultOne)
 TEST(AcpiBridgeLoad, LibraryLackingAnExportIsUnloadedAndNeverCalled)
 {
     AcpiBridge bridge;
-    EXPECT_EQ(bridge.Load(STUB_LACKING_EXPORT), AcpiBridge::LoadLibraryFailed);
+    EXPECT_EQ(bridge.Load(stub(STUB_LACKING_EXPORT)), AcpiBridge::LoadLibraryFailed);
     EXPECT_FALSE(bridge.loaded);
     EXPECT_EQ(bridge.init, nullptr);
     EXPECT_EQ(bridge.getStatus, nullptr);
@@ -47,7 +49,7 @@ TEST(AcpiBridgeLoad, LibraryLackingAnExportIsUnloadedAndNeverCalled)
 TEST(AcpiBridgeLoad, FailedStartIsResultTwoAndUnloads)
 {
     AcpiBridge bridge;
-    EXPECT_EQ(bridge.Load(STUB_INIT_FAILS), AcpiBridge::LoadInitFailed);
+    EXPECT_EQ(bridge.Load(stub(STUB_INIT_FAILS)), AcpiBridge::LoadInitFailed);
     EXPECT_FALSE(bridge.loaded);
     EXPECT_FALSE(stillLoaded(STUB_INIT_FAILS));
 }
@@ -56,7 +58,7 @@ TEST(AcpiBridgeLoad, NoSupportIsResultThreeAndKeepsTheLibrary)
 {
     for (const char *path : {STUB_UNSUPPORTED, STUB_SUPPORT_FAILS}) {
         AcpiBridge bridge;
-        EXPECT_EQ(bridge.Load(path), AcpiBridge::LoadNotSupported) << path;
+        EXPECT_EQ(bridge.Load(stub(path)), AcpiBridge::LoadNotSupported) << path;
         EXPECT_TRUE(bridge.loaded);
         EXPECT_TRUE(stillLoaded(path));
         EXPECT_EQ(bridge.driveList.count, 0u);
@@ -67,7 +69,7 @@ TEST(AcpiBridgeLoad, NoSupportIsResultThreeAndKeepsTheLibrary)
 TEST(AcpiBridgeLoad, ReadyBridgeFillsEachListFromItsKind)
 {
     AcpiBridge bridge;
-    ASSERT_EQ(bridge.Load(STUB_READY), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(stub(STUB_READY)), AcpiBridge::LoadReady);
     EXPECT_TRUE(bridge.loaded);
     EXPECT_STREQ(bridge.driveList.names[0], "kind0");
     EXPECT_STREQ(bridge.durationList.names[0], "kind1");
@@ -85,10 +87,9 @@ TEST(ProgramLocation, LibraryIsTakenFromTheProgramsOwnDirectory)
 {
     const std::string directory = ProgramLocation::directory();
     ASSERT_FALSE(directory.empty());
-    EXPECT_EQ(directory.back(), '/');
-    EXPECT_EQ(ProgramLocation::libraryPath(), directory + "libVesperlink.so");
-    // The build puts the programs and the libraries in one folder.
-    EXPECT_EQ(std::string(STUB_READY).rfind(directory, 0), 0u);
+    // The separator is given as its character code.
+    EXPECT_EQ(directory.back(), static_cast<char>(DIRECTORY_SEPARATOR));
+    EXPECT_EQ(ProgramLocation::libraryPath(), directory + VESPERLINK_FILE_NAME);
 }
 
 // ---- Against functions of this program, through a test loader ------------

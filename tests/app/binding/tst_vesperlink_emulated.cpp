@@ -4,11 +4,10 @@
 #include "app/binding/acpi_bridge.h"
 #include "app/binding/program_location.h"
 
+#include "tests/support/test_platform.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +19,17 @@ namespace {
 
 using nlohmann::json;
 namespace fs = std::filesystem;
+
+// The library on the emulated notebook: the one beside the tests, or the
+// test build in its own folder where the one beside them talks to the driver.
+std::string libraryUnderTest()
+{
+    const std::string directory = ProgramLocation::directory();
+    const std::string folder = EMULATED_LIBRARY_FOLDER;
+    if (folder.empty() || directory.empty())
+        return ProgramLocation::libraryPath();
+    return directory + folder + directory.back() + ProgramLocation::libraryFileName();
+}
 
 uint32_t idOf(int number)
 {
@@ -68,18 +78,18 @@ protected:
     VesperlinkEmulated()
     {
         m_dir = fs::temp_directory_path() /
-                ("vesperlink-test-" + std::to_string(getpid()) + "-" +
+                ("vesperlink-test-" + std::to_string(testsupport::processId()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(m_dir);
         m_image = (m_dir / "notebook.json").string();
         m_log = (m_dir / "requests.log").string();
-        setenv("VESPERIN_EMULATOR_IMAGE", m_image.c_str(), 1);
-        setenv("VESPERIN_EMULATOR_LOG", m_log.c_str(), 1);
+        testsupport::setEnvironment("VESPERIN_EMULATOR_IMAGE", m_image);
+        testsupport::setEnvironment("VESPERIN_EMULATOR_LOG", m_log);
     }
 
     ~VesperlinkEmulated() override
     {
-        unsetenv("VESPERIN_EMULATOR_LOG");
+        testsupport::unsetEnvironment("VESPERIN_EMULATOR_LOG");
         std::error_code ignored;
         fs::remove_all(m_dir, ignored);
     }
@@ -125,7 +135,7 @@ protected:
         return count;
     }
 
-    int load() { return m_bridge.Load(ProgramLocation::libraryPath()); }
+    int load() { return m_bridge.Load(libraryUnderTest()); }
 
     fs::path m_dir;
     std::string m_image;
@@ -218,7 +228,7 @@ TEST_F(VesperlinkEmulated, ResultsCutShortAreFailedEvaluations)
         {{"method", "GITM"}, {"item", 15}, {"effect", "truncate"}, {"bytes", 20}}};
     writeImage(image);
     AcpiBridge second;
-    ASSERT_EQ(second.Load(ProgramLocation::libraryPath()), AcpiBridge::LoadReady);
+    ASSERT_EQ(second.Load(libraryUnderTest()), AcpiBridge::LoadReady);
     PlayStatus play{};
     play.volume = 0xBBBB;
     EXPECT_FALSE(second.GetPlayStatus(&play));
@@ -237,12 +247,12 @@ TEST_F(VesperlinkEmulated, StartFailuresGiveTheirResults)
     image["firmware"]["mbif"] = {3, 0, 0, 0};
     writeImage(image);
     AcpiBridge unsupported;
-    EXPECT_EQ(unsupported.Load(ProgramLocation::libraryPath()), AcpiBridge::LoadNotSupported);
+    EXPECT_EQ(unsupported.Load(libraryUnderTest()), AcpiBridge::LoadNotSupported);
 
     // An image the emulator cannot use: the device does not open.
     std::ofstream(m_image) << "{ \"format\": 2 }";
     AcpiBridge broken;
-    EXPECT_EQ(broken.Load(ProgramLocation::libraryPath()), AcpiBridge::LoadInitFailed);
+    EXPECT_EQ(broken.Load(libraryUnderTest()), AcpiBridge::LoadInitFailed);
     EXPECT_FALSE(broken.loaded);
 }
 
@@ -280,7 +290,7 @@ TEST_F(VesperlinkEmulated, EachExportMakesItsNumberOfRequests)
     const std::vector<std::string> start = logLines();
     EXPECT_EQ(start[0].substr(0, 8), "0022240c");
     const std::string ggrp = start[2];
-    if (sizeof(void *) == 8) {
+    if (testsupport::expectsHost64Layout()) {
         EXPECT_EQ(ggrp, "00222404 02000000474752500100000008000000000004000a000000");
     } else {
         // The native layout: the address of the block, then the block itself.
@@ -308,16 +318,17 @@ TEST_F(VesperlinkEmulated, EachExportMakesItsNumberOfRequests)
 
 TEST(VesperlinkLibrary, ExportsTheNineNamesAndNothingOfItsInside)
 {
-    void *library = dlopen(ProgramLocation::libraryPath().c_str(), RTLD_NOW);
-    ASSERT_NE(library, nullptr) << dlerror();
+    LibraryLoader &loader = LibraryLoader::system();
+    LibraryLoader::Handle library = loader.load(libraryUnderTest());
+    ASSERT_NE(library, nullptr);
     for (const char *name :
          {"VPInit", "VPIsSupport", "VPGetInfo", "VPGetStatus", "VPSetStatus", "VPGetTimeSetting",
           "VPSetTimeSetting", "VPGetPlayStatus", "VPSetPlayStatus"})
-        EXPECT_NE(dlsym(library, name), nullptr) << name;
+        EXPECT_NE(loader.resolve(library, name), nullptr) << name;
     for (const char *name : {"_ZN11AlarmBridge4initEv", "_ZN13ItemCatalogue7getItemEjRj",
                              "_ZN11AcpiChannel4openEv", "_ZN8emulator8acpiOpenEv"})
-        EXPECT_EQ(dlsym(library, name), nullptr) << name;
-    dlclose(library);
+        EXPECT_EQ(loader.resolve(library, name), nullptr) << name;
+    loader.unload(library);
 }
 
 } // namespace

@@ -239,6 +239,26 @@ private slots:
         QVERIFY(!frmVesperin->rect().contains(frmVesperin->Button1->mapTo(frmVesperin, QPoint())));
     }
 
+    void draggingByALabelMovesThePanelAndTheDialogs()
+    {
+        start();
+        frmVesperin->SkButton2Click();
+        const QPoint panel = frmVesperin->pos();
+        const QPoint setTime = frmSetTime->pos();
+        const QPoint options = frmOptions->pos();
+        // A label takes no presses: they reach the panel itself.
+        QLabel *label = frmVesperin->Label2;
+        QTest::mousePress(label, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseMove(label, QPoint(22, 12));
+        QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(22, 12));
+        QCOMPARE(frmVesperin->pos(), panel + QPoint(20, 10));
+        QCOMPARE(frmSetTime->pos(), setTime + QPoint(20, 10));
+        QCOMPARE(frmOptions->pos(), options + QPoint(20, 10));
+        // After the release the mouse moves nothing.
+        QTest::mouseMove(label, QPoint(40, 40));
+        QCOMPARE(frmVesperin->pos(), panel + QPoint(20, 10));
+    }
+
     void minimiseButtonMinimises()
     {
         start();
