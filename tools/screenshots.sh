@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Takes the screenshots of Vesperin's windows that docs/windows.md shows: the
-# program runs from the build tree under a private X server against a
-# temporary machine image (the emulator's default notebook), xdotool presses
-# the panel's arrow to open the alarm time dialog, and ImageMagick writes the
-# PNGs into docs/screenshots/.
+# Takes the screenshots of Vesperin's windows that docs/windows.md and
+# docs/music-and-options.md show: the program runs from the build tree under a
+# private X server against a temporary machine image (the emulator's default
+# notebook), xdotool presses the panel's arrows to open each dialog in turn,
+# and ImageMagick writes the PNGs into docs/screenshots/.
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -67,3 +67,17 @@ dialog=$(find_window "Set Time")
 xdotool mousemove 0 0
 sleep 0.5
 shoot panel-and-set-time.png "$panel" "$dialog"
+
+# The arrow beside "Music" opens the music selection dialog, closing the
+# alarm time dialog; the arrow beside "Options" then the options dialog.
+xdotool mousemove $((px + 116)) $((py + 286)) click 1
+dialog=$(find_window "Music Selection")
+xdotool mousemove 0 0
+sleep 0.5
+shoot panel-and-music.png "$panel" "$dialog"
+
+xdotool mousemove $((px + 219)) $((py + 285)) click 1
+dialog=$(find_window " Options")
+xdotool mousemove 0 0
+sleep 0.5
+shoot panel-and-options.png "$panel" "$dialog"

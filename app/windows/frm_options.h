@@ -4,14 +4,22 @@
 #include "skin/shaped_form.h"
 #include "skin/sk_picture.h"
 
+#include <cstdint>
+
 class AcpiBridge;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class SkButton;
+class SkButtonTx;
+class TfrmSelectMusic;
 
-// The options dialog: how the alarm music plays (repeat mode, duration,
-// volume). This first version offers no choices and holds none.
+// The dialog in which the user sets how the alarm music plays: the repeat
+// mode and the duration from the firmware's lists, and the volume. Test
+// plays the chosen music now, through the music selection dialog's player,
+// at the chosen volume and for the chosen duration. Its controls are the
+// application's copy of these settings: the panel shows what they hold.
 class TfrmOptions : public OptionsDialog
 {
     Q_OBJECT
@@ -25,16 +33,73 @@ public:
     QString volume() const override;
     void clickClose() override;
 
+    // Selects the firmware's repeat mode, duration and volume.
+    void LoadOptions();
+    // Writes them and checks that the firmware took them.
+    bool WriteOptions();
+    void StepVolumeUp();
+    void StepVolumeDown();
+    // Press-and-hold stepping of the two volume arrows: tag 0 up, 1 down.
+    void skbArrowDMinMouseDown(int tag);
+    void skbArrowDMinMouseUp();
+    void tmrUpDownTimer();
+    void edtVolumeChange();
+    void skbTestClick();
+    void tmrDurationTimer();
+    void StopTest();
+    void skbOKClick();
+    void skbCancelClick();
     void skbCloseClick();
+
+    // The mixer level of one volume number.
+    uint32_t mixerLevel(int volumeNumber) const;
 
     SkPicture *imgBg;
     QLabel *lblTitle;
     SkButton *skbClose;
+    QLabel *Label2;
+    QLabel *Label4;
+    QLabel *Label7;
     QComboBox *cbxMode;
+    QLabel *Label6;
+    QLabel *Label8;
     QComboBox *cbxDuration;
+    QLabel *Label9;
+    QLabel *Label10;
     QLineEdit *edtVolume;
+    SkButton *skbArrowUpMin;
+    SkButton *skbArrowDMin;
+    SkButtonTx *skbTest;
+    SkButtonTx *skbOK;
+    SkButtonTx *skbCancel;
+    QTimer *tmrUpDown;
+    QTimer *tmrDuration;
+
+    // The number of volume values the firmware offers, the highest volume number.
+    int32_t MaxVolume = 0;
+    // The mixer level per volume number.
+    int32_t MixerStep = 0;
+    // The length of the running test in seconds.
+    uint32_t TestDuration = 0;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildControls();
+    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
+    SkButtonTx *addTextButton(const char *name, const QString &caption, int left, int top);
+    void fillChoices();
+    int volumeNumber() const;
+    void setVolumeNumber(int number);
+    TfrmSelectMusic *music() const;
+
     AcpiBridge &m_bridge;
     ShapedForm shapedForm;
+    // The tag of the volume arrow last pressed.
+    int m_heldArrow = 0;
+    // The tick count in milliseconds at which the running test began.
+    uint32_t m_testStartMs = 0;
 };

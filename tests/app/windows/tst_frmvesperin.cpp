@@ -134,14 +134,14 @@ private slots:
         QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("09"));
     }
 
-    void standInDialogsLeaveMusicAndOptionsEmpty()
+    void showsTheFirmwaresMusicAndOptionsAtStart()
     {
         start();
-        QCOMPARE(frmVesperin->lblCurDrive->text(), QString());
-        QCOMPARE(frmVesperin->lblCurTrack->text(), QString());
-        QCOMPARE(frmVesperin->lblRepeat->text(), QString());
-        QCOMPARE(frmVesperin->lblLength->text(), QString());
-        QCOMPARE(frmVesperin->lblVolume->text(), QString());
+        QCOMPARE(frmVesperin->lblCurDrive->text(), QStringLiteral("D"));
+        QCOMPARE(frmVesperin->lblCurTrack->text(), QStringLiteral("1"));
+        QCOMPARE(frmVesperin->lblRepeat->text(), QStringLiteral("Single"));
+        QCOMPARE(frmVesperin->lblLength->text(), QStringLiteral("10 mins"));
+        QCOMPARE(frmVesperin->lblVolume->text(), QStringLiteral("9"));
     }
 
     void movesRightOnANarrowScreen_data()
