@@ -42,7 +42,7 @@ make_prefix() {
 # Echoes "passed failed" for the caller's sums.
 run_suite() {
   local label=$1 prefix=$2 arch=$3 wow64=$4 exe=$5 logs=$6
-  local name log status passed failed
+  local name log status passed failed skipped
   name=$(basename "$exe" .exe)
   log="$logs/$name.log"
   status=0
@@ -51,6 +51,7 @@ run_suite() {
       timeout 300 wine "./$name.exe" --gtest_color=no) >"$log" 2>&1 || status=$?
   passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n 1)
   failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n 1)
+  skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n 1)
   passed=${passed:-0} failed=${failed:-0}
   if [ "$status" -ne 0 ] || ! grep -q '^\[==========\] .* ran\.' "$log"; then
     [ "$failed" -gt 0 ] || failed=1
@@ -60,7 +61,8 @@ run_suite() {
       echo "----"
     } >&2
   fi
-  printf '  %-28s %4d passed, %d failed\n' "$name" "$passed" "$failed" >&2
+  printf '  %-28s %4d passed, %d failed%s\n' "$name" "$passed" "$failed" \
+    "${skipped:+ ($skipped skipped: see $log)}" >&2
   echo "$passed $failed"
 }
 

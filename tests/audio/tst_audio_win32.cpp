@@ -7,6 +7,8 @@
 #include "audio/mixer_device.h"
 #include "audio/set_mixer_volume.h"
 
+#include "tests/support/test_platform.h"
+
 #include <gtest/gtest.h>
 
 #define WIN32_LEAN_AND_MEAN
@@ -21,6 +23,8 @@ namespace {
 
 TEST(MciWithoutDrive, RawCommandsFailWithTheSystemsCodesAndTexts)
 {
+    if (testsupport::machineHasCdromDrive())
+        GTEST_SKIP() << "this machine has a CD-ROM drive";
     const auto mci = MciDevice::create();
     std::string reply = "untouched";
     const uint32_t open = mci->sendString("open D:\\ type cdaudio alias cd", reply);
@@ -47,6 +51,8 @@ TEST(MciWithoutDrive, RawCommandsFailWithTheSystemsCodesAndTexts)
 
 TEST(MciWithoutDrive, PlayerSeesNoDiscAndSaysNothing)
 {
+    if (testsupport::machineHasCdromDrive())
+        GTEST_SKIP() << "this machine has a CD-ROM drive";
     std::vector<MessageBoxRequest> boxes;
     AudioCDInfo player("D", 1);
     player.setErrorBox([&](const MessageBoxRequest &box) { boxes.push_back(box); });
@@ -70,7 +76,9 @@ TEST(MciWithoutDrive, PlayerSeesNoDiscAndSaysNothing)
 
 TEST(MixerWithoutSoundDevice, VolumeFailsQuietly)
 {
-    EXPECT_EQ(mixerGetNumDevs(), 0u);
+    // A real mixer would get its volume changed by the test.
+    if (mixerGetNumDevs() != 0)
+        GTEST_SKIP() << "this machine has a mixer device";
     const auto mixer = MixerDevice::create();
     EXPECT_FALSE(mixer->open());
 

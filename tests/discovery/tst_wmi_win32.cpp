@@ -9,6 +9,8 @@
 #include "discovery/wbem_services.h"
 #include "discovery/wmi_provider.h"
 
+#include "tests/support/test_platform.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,6 +33,9 @@ bool allZero(const std::array<char, 1024> &text)
 
 TEST(WmiOverCom, EachQueryRunsAndFindsNoRows)
 {
+    // A machine with a CD drive answers rows that this test does not expect.
+    if (testsupport::machineHasCdromDrive())
+        GTEST_SKIP() << "this machine has a CD-ROM drive";
     const auto wbem = WbemServices::create();
     WMIProvider wmi(*wbem);
     ASSERT_TRUE(wmi.Initialize()) << wmi.message();
@@ -70,6 +75,9 @@ TEST(WmiOverCom, MalformedQueryIsRefused)
 
 TEST(WmiOverCom, DiscoveryOnAWorkerThreadFindsNoIdeDevice)
 {
+    // A machine with a CD drive answers rows that this test does not expect.
+    if (testsupport::machineHasCdromDrive())
+        GTEST_SKIP() << "this machine has a CD-ROM drive";
     // As the program does it: a thread of its own joins the multithreaded
     // apartment for the discovery.
     IDEDevices devices;

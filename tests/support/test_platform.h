@@ -23,6 +23,10 @@ bool libraryStillLoaded(const std::string &path);
 // processor architecture.
 bool runsOn64BitWindowsAs32Bit();
 
+// Whether the machine has a CD-ROM drive (a drive letter of that type); the
+// tests that pin down the answers of a machine without one skip otherwise.
+bool machineHasCdromDrive();
+
 // Whether the driver must get its requests in the 64-bit-host layout here.
 inline bool expectsHost64Layout()
 {

@@ -36,4 +36,10 @@ bool runsOn64BitWindowsAs32Bit()
     return false;
 }
 
+bool machineHasCdromDrive()
+{
+    // Drive letters, and so drives the tests could find, exist on Windows only.
+    return false;
+}
+
 } // namespace testsupport

@@ -40,4 +40,17 @@ bool runsOn64BitWindowsAs32Bit()
            info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_ARM64;
 }
 
+bool machineHasCdromDrive()
+{
+    const DWORD drives = ::GetLogicalDrives();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if ((drives & (1u << (letter - 'A'))) == 0)
+            continue;
+        const char root[] = {letter, ':', '\\', '\0'};
+        if (::GetDriveTypeA(root) == DRIVE_CDROM)
+            return true;
+    }
+    return false;
+}
+
 } // namespace testsupport
