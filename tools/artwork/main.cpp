@@ -18,9 +18,11 @@ int usage()
     return 2;
 }
 
+// Colours are listed as the window layouts write them: red in the lowest byte.
 QString hex(QRgb c)
 {
-    return QString("0x%1").arg(c & 0xFFFFFFu, 6, 16, QChar('0')).toUpper().replace("0X", "0x");
+    const unsigned colorRef = (qBlue(c) << 16) | (qGreen(c) << 8) | qRed(c);
+    return QString("0x%1").arg(colorRef, 6, 16, QChar('0')).toUpper().replace("0X", "0x");
 }
 
 void printTable()

@@ -11,18 +11,27 @@ constexpr QRgb rgb(unsigned value)
     return 0xFF000000u | value;
 }
 
+// Colours that the window layouts name are stored with red in the lowest
+// byte (0x00BBGGRR), as the skinned controls read them; painting them with
+// the same reading keeps a control's key and the mask equal to the pixels
+// under them.
+constexpr QRgb layoutColour(unsigned colorRef)
+{
+    return rgb(((colorRef & 0xFFu) << 16) | (colorRef & 0xFF00u) | ((colorRef >> 16) & 0xFFu));
+}
+
 // Keys: pixels of exactly these colours are cut away (backgrounds) or stand
 // for the surface under a control (controls).
 constexpr QRgb backgroundKey = rgb(0xFF00FF);
-constexpr QRgb closeKeyPanel = rgb(0x838384);
-constexpr QRgb arrowKeyPanel = rgb(0x151516);
-constexpr QRgb closeKeyDialog = rgb(0x474748);
+constexpr QRgb closeKeyPanel = layoutColour(0x838384);
+constexpr QRgb arrowKeyPanel = layoutColour(0x151516);
+constexpr QRgb closeKeyDialog = layoutColour(0x474748);
 constexpr QRgb bodyKey = rgb(0x3B3B3B);
 constexpr QRgb upArrowKey = rgb(0x383838);
 
 // Surfaces.
 constexpr QRgb rim = rgb(0x0B0B0C);
-constexpr QRgb face = rgb(0x151416);
+constexpr QRgb face = layoutColour(0x151416);
 constexpr QRgb faceShadow = rgb(0x070708);
 constexpr QRgb plate = closeKeyPanel;
 constexpr QRgb header = closeKeyDialog;
