@@ -1,18 +1,14 @@
 // The panel: what it shows of the dialogs' values, where it and the dialogs
 // go on the screen, and the one-dialog-at-a-time rule of its arrow buttons.
 
-#include "app/binding/program_location.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_options.h"
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
-#include "app/windows/window_fonts.h"
-#include "fixed_screen.h"
-#include "machine_image.h"
-#include "recording_message_boxes.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_radio_button.h"
+#include "window_test_rig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,26 +22,11 @@ class TestFrmVesperin : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
-    void init()
-    {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-        m_screen = std::make_unique<FixedScreen>(1024, 768);
-    }
+    void init() { m_rig = std::make_unique<WindowTestRig>(); }
 
-    void cleanup()
-    {
-        destroyForms();
-        m_screen.reset();
-        m_boxes.reset();
-        m_image.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void showsTheFirmwaresAlarmAtStart()
     {
@@ -270,14 +251,11 @@ private:
     // Starts the program and waits for the panel to appear.
     void start()
     {
-        QVERIFY(createForms(ProgramLocation::libraryPath()));
-        QTRY_VERIFY(frmVesperin->isVisible());
-        QVERIFY(m_boxes->boxes.empty());
+        m_rig->start();
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<FixedScreen> m_screen;
+    std::unique_ptr<WindowTestRig> m_rig;
 };
 
 QTEST_MAIN(TestFrmVesperin)
