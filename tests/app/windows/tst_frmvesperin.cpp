@@ -7,6 +7,7 @@
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
 #include "skin/sk_check_box.h"
+#include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
 #include "window_test_rig.h"
 
@@ -240,6 +241,14 @@ private slots:
         QCOMPARE(frmVesperin->pos(), panel + QPoint(20, 10));
     }
 
+    void dialogTitlesPassPressesToTheirBackground()
+    {
+        start();
+        expectTitlePassesPresses(frmSetTime);
+        expectTitlePassesPresses(frmSelectMusic);
+        expectTitlePassesPresses(frmOptions);
+    }
+
     void minimiseButtonMinimises()
     {
         start();
@@ -248,6 +257,27 @@ private slots:
     }
 
 private:
+    // A press on the dialog's title reaches its background picture's handler,
+    // which drags the window, with the title as sender and the title's point.
+    template <typename Dialog> static void expectTitlePassesPresses(Dialog *dialog)
+    {
+        QWidget *sender = nullptr;
+        QPoint at;
+        dialog->imgBg->SetOnMouseDown(
+            [&](QWidget *from, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                if (button == Qt::LeftButton) {
+                    sender = from;
+                    at = QPoint(x, y);
+                }
+            });
+        dialog->show();
+        QTest::mousePress(dialog->lblTitle, Qt::LeftButton, {}, QPoint(4, 3));
+        QTest::mouseRelease(dialog->lblTitle, Qt::LeftButton, {}, QPoint(4, 3));
+        dialog->imgBg->SetOnMouseDown(nullptr);
+        QCOMPARE(sender, static_cast<QWidget *>(dialog->lblTitle));
+        QCOMPARE(at, QPoint(4, 3));
+    }
+
     // Starts the program and waits for the panel to appear.
     void start()
     {
