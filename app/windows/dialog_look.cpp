@@ -1,5 +1,6 @@
 #include "app/windows/dialog_look.h"
 
+#include "app/windows/layout_artwork.h"
 #include "app/windows/window_fonts.h"
 #include "skin/sk_button_tx.h"
 
@@ -75,4 +76,16 @@ void DialogLook::styleTextButton(SkButtonTx *button, const QString &caption)
     button->FontColors().SetFocused(Qt::white);
     button->FontColors().SetDisabled(Grey);
     button->SetText(caption);
+}
+
+SkButtonTx *DialogLook::addTextButton(QWidget *window, const QString &form,
+                                      uint32_t transparentColour, const char *name,
+                                      const QString &caption, int left, int top)
+{
+    auto *button = new SkButtonTx(window);
+    button->setObjectName(QLatin1String(name));
+    LayoutArtwork::fillButton(button, form, transparentColour);
+    styleTextButton(button, caption);
+    button->move(left, top);
+    return button;
 }

@@ -3,13 +3,15 @@
 #include <QColor>
 #include <QString>
 
+#include <cstdint>
+
 class QComboBox;
 class QLabel;
 class QWidget;
 class SkButtonTx;
 
-// The look the music selection and options dialogs share: silver text on the
-// dark pictures, fields and lists on 0x333333, white titles.
+// The look the setting dialogs share: silver text on the dark pictures,
+// fields and lists on 0x333333, white titles.
 class DialogLook
 {
 public:
@@ -33,4 +35,8 @@ public:
     // The caption of a skinned text button: silver, white while pressed or
     // under the mouse.
     static void styleTextButton(SkButtonTx *button, const QString &caption);
+    // A skinned text button `name` of window `form` with that caption, at `left`, `top`.
+    static SkButtonTx *addTextButton(QWidget *window, const QString &form,
+                                     uint32_t transparentColour, const char *name,
+                                     const QString &caption, int left, int top);
 };

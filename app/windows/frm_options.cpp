@@ -18,7 +18,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -121,8 +120,8 @@ void TfrmOptions::buildControls()
 
     lblTitle = DialogLook::addTitle(this, QStringLiteral("Options"), 44, 9);
     // The title drags the window like the background picture around it.
-    lblTitle->installEventFilter(this);
-    skbClose = addButton("skbClose", 305, 19, TitleKey);
+    dragByTitle(lblTitle, imgBg);
+    skbClose = LayoutArtwork::addButton(this, Form, "skbClose", 305, 19, TitleKey);
     connect(skbClose, &SkButton::clicked, this, &TfrmOptions::skbCloseClick);
 
     Label2 = DialogLook::addLabel(this, "Label2", QStringLiteral("Repeat"), 44, 49);
@@ -145,8 +144,8 @@ void TfrmOptions::buildControls()
     edtVolume->setGeometry(140, 152, 17, 14);
     connect(edtVolume, &QLineEdit::textChanged, this, &TfrmOptions::edtVolumeChange);
 
-    skbArrowUpMin = addButton("skbArrowUpMin", 165, 145, UpArrowKey);
-    skbArrowDMin = addButton("skbArrowDMin", 165, 159, BodyKey);
+    skbArrowUpMin = LayoutArtwork::addButton(this, Form, "skbArrowUpMin", 165, 145, UpArrowKey);
+    skbArrowDMin = LayoutArtwork::addButton(this, Form, "skbArrowDMin", 165, 159, BodyKey);
     // The arrows tell their direction by their tags: 0 up, 1 down.
     skbArrowUpMin->SetTag(0);
     skbArrowDMin->SetTag(1);
@@ -156,11 +155,12 @@ void TfrmOptions::buildControls()
         connect(arrow, &SkButton::mouseUp, this, &TfrmOptions::skbArrowDMinMouseUp);
     }
 
-    skbTest = addTextButton("skbTest", TestCaption, 192, 147);
+    skbTest = DialogLook::addTextButton(this, Form, BodyKey, "skbTest", TestCaption, 192, 147);
     connect(skbTest, &SkButton::clicked, this, &TfrmOptions::skbTestClick);
-    skbOK = addTextButton("skbOK", QStringLiteral("OK"), 64, 184);
+    skbOK = DialogLook::addTextButton(this, Form, BodyKey, "skbOK", QStringLiteral("OK"), 64, 184);
     connect(skbOK, &SkButton::clicked, this, &TfrmOptions::skbOKClick);
-    skbCancel = addTextButton("skbCancel", QStringLiteral("Cancel"), 182, 184);
+    skbCancel = DialogLook::addTextButton(this, Form, BodyKey, "skbCancel",
+                                          QStringLiteral("Cancel"), 182, 184);
     connect(skbCancel, &SkButton::clicked, this, &TfrmOptions::skbCancelClick);
 
     tmrUpDown = new QTimer(this);
@@ -179,25 +179,6 @@ void TfrmOptions::buildControls()
         button->setFocusPolicy(Qt::NoFocus);
     setTabOrder(cbxMode, cbxDuration);
     setTabOrder(cbxDuration, edtVolume);
-}
-
-SkButton *TfrmOptions::addButton(const char *name, int left, int top, uint32_t transparentColour)
-{
-    auto *button = new SkButton(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, transparentColour);
-    button->move(left, top);
-    return button;
-}
-
-SkButtonTx *TfrmOptions::addTextButton(const char *name, const QString &caption, int left, int top)
-{
-    auto *button = new SkButtonTx(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, BodyKey);
-    DialogLook::styleTextButton(button, caption);
-    button->move(left, top);
-    return button;
 }
 
 void TfrmOptions::fillChoices()
@@ -247,17 +228,6 @@ void TfrmOptions::hideEvent(QHideEvent *event)
     // A hidden dialog never sees the release of an arrow held down in it.
     skbArrowDMinMouseUp();
     OptionsDialog::hideEvent(event);
-}
-
-bool TfrmOptions::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == lblTitle && event->type() == QEvent::MouseButtonPress && imgBg->OnMouseDown()) {
-        const auto *press = static_cast<QMouseEvent *>(event);
-        const QPoint at = press->position().toPoint();
-        imgBg->OnMouseDown()(lblTitle, press->button(), press->modifiers(), at.x(), at.y());
-        return true;
-    }
-    return OptionsDialog::eventFilter(watched, event);
 }
 
 void TfrmOptions::LoadOptions()

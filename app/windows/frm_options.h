@@ -85,12 +85,9 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
-    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
-    SkButtonTx *addTextButton(const char *name, const QString &caption, int left, int top);
     void fillChoices();
     int volumeNumber() const;
     void setVolumeNumber(int number);

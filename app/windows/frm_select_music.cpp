@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
 #include <QTreeWidget>
@@ -77,9 +76,9 @@ void TfrmSelectMusic::buildControls()
 
     lblTitle = DialogLook::addTitle(this, Caption, 44, 9);
     // The title drags the window like the background picture around it.
-    lblTitle->installEventFilter(this);
+    dragByTitle(lblTitle, imgBg);
 
-    skbClose = addButton("skbClose", 233, 20, TitleKey);
+    skbClose = LayoutArtwork::addButton(this, Form, "skbClose", 233, 20, TitleKey);
     connect(skbClose, &SkButton::clicked, this, &TfrmSelectMusic::skbCloseClick);
 
     Label1 = DialogLook::addLabel(this, "Label1", QStringLiteral("Select CD-ROM:"), 59, 56);
@@ -94,9 +93,9 @@ void TfrmSelectMusic::buildControls()
     const int twoDigits = lblCurTrack->fontMetrics().horizontalAdvance(QStringLiteral("99"));
     lblCurTrack->setFixedSize(std::max(12, twoDigits), 13);
 
-    skbPlay = addButton("skbPlay", 176, 77, BodyKey);
+    skbPlay = LayoutArtwork::addButton(this, Form, "skbPlay", 176, 77, BodyKey);
     connect(skbPlay, &SkButton::clicked, this, &TfrmSelectMusic::skbPlayClick);
-    skbStop = addButton("skbStop", 210, 77, BodyKey);
+    skbStop = LayoutArtwork::addButton(this, Form, "skbStop", 210, 77, BodyKey);
     connect(skbStop, &SkButton::clicked, this, &TfrmSelectMusic::skbStopClick);
 
     lvMusic = new QTreeWidget(this);
@@ -114,9 +113,10 @@ void TfrmSelectMusic::buildControls()
     DialogLook::setFieldColours(lvMusic);
     connect(lvMusic, &QTreeWidget::itemSelectionChanged, this, &TfrmSelectMusic::lvMusicChange);
 
-    skbOK = addTextButton("skbOK", QStringLiteral("OK"), 27, 285);
+    skbOK = DialogLook::addTextButton(this, Form, BodyKey, "skbOK", QStringLiteral("OK"), 27, 285);
     connect(skbOK, &SkButton::clicked, this, &TfrmSelectMusic::skbOKClick);
-    skbCancel = addTextButton("skbCancel", QStringLiteral("Cancel"), 145, 285);
+    skbCancel = DialogLook::addTextButton(this, Form, BodyKey, "skbCancel",
+                                          QStringLiteral("Cancel"), 145, 285);
     connect(skbCancel, &SkButton::clicked, this, &TfrmSelectMusic::skbCancelClick);
 
     tmrOneTrack = new QTimer(this);
@@ -133,27 +133,6 @@ void TfrmSelectMusic::buildControls()
                             static_cast<QWidget *>(skbCancel)})
         button->setFocusPolicy(Qt::NoFocus);
     setTabOrder(cbxCDROM, lvMusic);
-}
-
-SkButton *TfrmSelectMusic::addButton(const char *name, int left, int top,
-                                     uint32_t transparentColour)
-{
-    auto *button = new SkButton(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, transparentColour);
-    button->move(left, top);
-    return button;
-}
-
-SkButtonTx *TfrmSelectMusic::addTextButton(const char *name, const QString &caption, int left,
-                                           int top)
-{
-    auto *button = new SkButtonTx(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, BodyKey);
-    DialogLook::styleTextButton(button, caption);
-    button->move(left, top);
-    return button;
 }
 
 QString TfrmSelectMusic::selectedDrive() const
@@ -178,17 +157,6 @@ void TfrmSelectMusic::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         LoadMusicChoice();
     MusicDialog::showEvent(event);
-}
-
-bool TfrmSelectMusic::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == lblTitle && event->type() == QEvent::MouseButtonPress && imgBg->OnMouseDown()) {
-        const auto *press = static_cast<QMouseEvent *>(event);
-        const QPoint at = press->position().toPoint();
-        imgBg->OnMouseDown()(lblTitle, press->button(), press->modifiers(), at.x(), at.y());
-        return true;
-    }
-    return MusicDialog::eventFilter(watched, event);
 }
 
 void TfrmSelectMusic::tmrWaitingTimer()

@@ -88,12 +88,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
-    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
-    SkButtonTx *addTextButton(const char *name, const QString &caption, int left, int top);
     void selectStoredDrive(uint32_t storedDrive);
     void closePlayer();
 

@@ -1,6 +1,7 @@
 #include "app/windows/frm_set_time.h"
 
 #include "app/binding/acpi_bridge.h"
+#include "app/windows/dialog_look.h"
 #include "app/windows/layout_artwork.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/time_fields.h"
@@ -12,7 +13,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -23,7 +23,6 @@ namespace {
 const QColor Silver(0xC0, 0xC0, 0xC0);
 const QColor Grey(0x62, 0x62, 0x62);
 const QColor FieldBackground(0x33, 0x33, 0x33);
-const QColor TitleColour(0xFF, 0xFF, 0xFF);
 
 const QString Form = QStringLiteral("frmSetTime");
 // The layout's transparent colours of the controls (red in the lowest byte).
@@ -68,24 +67,15 @@ void TfrmSetTime::buildControls()
     LayoutArtwork::fillPicture(imgBg, Form);
     imgBg->move(-3, -5);
 
-    lblTitle = new QLabel(QStringLiteral("Alarm Time Setting"), this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setFont(WindowFonts::arial(12));
-    setTextColour(lblTitle, TitleColour);
-    lblTitle->move(44, 10);
-    lblTitle->adjustSize();
+    lblTitle = DialogLook::addTitle(this, QStringLiteral("Alarm Time Setting"), 44, 10);
     // The title drags the window like the background picture around it.
-    lblTitle->installEventFilter(this);
+    dragByTitle(lblTitle, imgBg);
 
     const auto addLabel = [this](const char *name, const QString &text, int left, int top) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(QLatin1String(name));
-        label->move(left, top);
-        label->adjustSize();
-        return label;
+        return DialogLook::addLabel(this, name, text, left, top);
     };
 
-    skbClose = addButton("skbClose", 350, 20, TitleKey);
+    skbClose = LayoutArtwork::addButton(this, Form, "skbClose", 350, 20, TitleKey);
     connect(skbClose, &SkButton::clicked, this, &TfrmSetTime::skbCloseClick);
 
     skcDisabled = new SkCheckBox(this);
@@ -142,9 +132,10 @@ void TfrmSetTime::buildControls()
     skrAM = addRadio("skrAM", 279, 179);
     skrPM = addRadio("skrPM", 279, 192);
 
-    skbOK = addTextButton("skbOK", QStringLiteral("OK"), 87, 227);
+    skbOK = DialogLook::addTextButton(this, Form, BodyKey, "skbOK", QStringLiteral("OK"), 87, 227);
     connect(skbOK, &SkButton::clicked, this, &TfrmSetTime::skbOKClick);
-    skbCancel = addTextButton("skbCancel", QStringLiteral("Cancel"), 205, 227);
+    skbCancel = DialogLook::addTextButton(this, Form, BodyKey, "skbCancel",
+                                          QStringLiteral("Cancel"), 205, 227);
     connect(skbCancel, &SkButton::clicked, this, &TfrmSetTime::skbCancelClick);
 
     tmrUpDown = new QTimer(this);
@@ -173,38 +164,14 @@ SkCheckBox *TfrmSetTime::addDay(const char *boxName, const char *labelName, cons
     return box;
 }
 
-SkButton *TfrmSetTime::addButton(const char *name, int left, int top, uint32_t transparentColour)
-{
-    auto *button = new SkButton(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, transparentColour);
-    button->move(left, top);
-    return button;
-}
-
 SkButton *TfrmSetTime::addArrow(const char *name, int tag, int left, int top,
                                 uint32_t transparentColour)
 {
-    SkButton *arrow = addButton(name, left, top, transparentColour);
+    SkButton *arrow = LayoutArtwork::addButton(this, Form, name, left, top, transparentColour);
     arrow->setFocusPolicy(Qt::NoFocus);
     connect(arrow, &SkButton::mouseDown, this, [this, tag] { skbArrowMouseDown(tag); });
     connect(arrow, &SkButton::mouseUp, this, &TfrmSetTime::skbArrowMouseUp);
     return arrow;
-}
-
-SkButtonTx *TfrmSetTime::addTextButton(const char *name, const QString &caption, int left, int top)
-{
-    auto *button = new SkButtonTx(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, BodyKey);
-    // The caption is silver like the dialog's text and lights up white when
-    // pressed or under the mouse.
-    button->FontColors().SetSunken(Qt::white);
-    button->FontColors().SetFocused(Qt::white);
-    button->FontColors().SetDisabled(Grey);
-    button->SetText(caption);
-    button->move(left, top);
-    return button;
 }
 
 SkCheckBox *TfrmSetTime::dayBox(int day) const
@@ -232,20 +199,6 @@ void TfrmSetTime::hideEvent(QHideEvent *event)
     // A hidden dialog never sees the release of an arrow held down in it.
     skbArrowMouseUp();
     SettingDialog::hideEvent(event);
-}
-
-bool TfrmSetTime::eventFilter(QObject *watched, QEvent *event)
-{
-    // The title passes its presses to the background picture's handler,
-    // which drags the window.
-    if (watched == lblTitle && event->type() == QEvent::MouseButtonPress && imgBg->OnMouseDown()) {
-        const auto *press = static_cast<QMouseEvent *>(event);
-        const QPoint at = press->position().toPoint();
-        const SkPicture::MouseHandler handler = imgBg->OnMouseDown();
-        handler(lblTitle, press->button(), press->modifiers(), at.x(), at.y());
-        return true;
-    }
-    return SettingDialog::eventFilter(watched, event);
 }
 
 void TfrmSetTime::ReadAlarmTime()

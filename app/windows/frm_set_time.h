@@ -87,15 +87,12 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
     SkCheckBox *addDay(const char *boxName, const char *labelName, const QString &text, int left,
                        int top, int labelLeft, int labelTop, QLabel **label);
-    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
     SkButton *addArrow(const char *name, int tag, int left, int top, uint32_t transparentColour);
-    SkButtonTx *addTextButton(const char *name, const QString &caption, int left, int top);
     void step(int tag);
     bool firmwareHolds(bool disabled, const TimeSetting *written);
     SkCheckBox *dayBox(int day) const;

@@ -111,7 +111,7 @@ void TfrmVesperin::buildControls()
     Image3->move(130, 355);
 
     Label1 = addLabel("Label1", QStringLiteral("Time for Next Alarm"), 87, 203, true);
-    SkButton2 = addButton("SkButton2", 203, 205, DialKey);
+    SkButton2 = LayoutArtwork::addButton(this, Form, "SkButton2", 203, 205, DialKey);
     Label2 = addLabel("Label2", QStringLiteral("Alarm Time:"), 92, 220);
     lblHour = addLabel("lblHour", QString(), 155, 221);
     Label4 = addLabel("Label4", QStringLiteral(":"), 170, 220);
@@ -128,9 +128,9 @@ void TfrmVesperin::buildControls()
     lblMask->hide();
 
     Label6 = addLabel("Label6", QStringLiteral("Music"), 72, 279, true);
-    SkButton4 = addButton("SkButton4", 110, 281, DialKey);
+    SkButton4 = LayoutArtwork::addButton(this, Form, "SkButton4", 110, 281, DialKey);
     Label5 = addLabel("Label5", QStringLiteral("Options"), 162, 278, true);
-    SkButton3 = addButton("SkButton3", 213, 280, DialKey);
+    SkButton3 = LayoutArtwork::addButton(this, Form, "SkButton3", 213, 280, DialKey);
     Label7 = addLabel("Label7", QStringLiteral("CD-ROM:"), 77, 298);
     lblCurDrive = addLabel("lblCurDrive", QString(), 125, 298);
     Label11 = addLabel("Label11", QStringLiteral("Track:"), 91, 313);
@@ -142,8 +142,8 @@ void TfrmVesperin::buildControls()
     Label15 = addLabel("Label15", QStringLiteral("Volume:"), 166, 328);
     lblVolume = addLabel("lblVolume", QString(), 208, 328);
 
-    skbMinimize = addButton("skbMinimize", 219, 156, BezelKey);
-    skbClose = addButton("skbClose", 236, 168, BezelKey);
+    skbMinimize = LayoutArtwork::addButton(this, Form, "skbMinimize", 219, 156, BezelKey);
+    skbClose = LayoutArtwork::addButton(this, Form, "skbClose", 236, 168, BezelKey);
 
     connect(SkButton2, &SkButton::clicked, this, &TfrmVesperin::SkButton2Click);
     connect(SkButton4, &SkButton::clicked, this, &TfrmVesperin::SkButton4Click);
@@ -175,15 +175,6 @@ void TfrmVesperin::buildControls()
     connect(Button1, &QPushButton::clicked, this, &TfrmVesperin::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TfrmVesperin::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TfrmVesperin::Button3Click);
-}
-
-SkButton *TfrmVesperin::addButton(const char *name, int left, int top, uint32_t transparentColour)
-{
-    auto *button = new SkButton(this);
-    button->setObjectName(QLatin1String(name));
-    LayoutArtwork::fillButton(button, Form, transparentColour);
-    button->move(left, top);
-    return button;
 }
 
 void TfrmVesperin::FormCreate(const std::string &libraryPath, LibraryLoader &loader)

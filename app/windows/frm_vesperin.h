@@ -111,7 +111,6 @@ protected:
 private:
     void buildControls();
     QLabel *addLabel(const char *name, const QString &text, int left, int top, bool bold = false);
-    SkButton *addButton(const char *name, int left, int top, uint32_t transparentColour);
     void FormCreate(const std::string &libraryPath, LibraryLoader &loader);
     void createDialogs();
     void placeOnScreen();

@@ -52,3 +52,13 @@ void LayoutArtwork::fillRadioButton(SkRadioButton *button, const QString &form,
     fillGroup(button, form, button->objectName() + QStringLiteral("_unchecked"), 0);
     fillGroup(button, form, button->objectName() + QStringLiteral("_checked"), 4);
 }
+
+SkButton *LayoutArtwork::addButton(QWidget *window, const QString &form, const char *name, int left,
+                                   int top, uint32_t transparentColour)
+{
+    auto *button = new SkButton(window);
+    button->setObjectName(QLatin1String(name));
+    fillButton(button, form, transparentColour);
+    button->move(left, top);
+    return button;
+}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+class QWidget;
 class SkButton;
 class SkCheckBox;
 class SkCustomControl;
@@ -27,6 +28,10 @@ public:
     static void fillCheckBox(SkCheckBox *box, const QString &form, uint32_t transparentColour);
     static void fillRadioButton(SkRadioButton *button, const QString &form,
                                 uint32_t transparentColour);
+
+    // A skinned button `name` of window `form`, filled and placed at `left`, `top`.
+    static SkButton *addButton(QWidget *window, const QString &form, const char *name, int left,
+                               int top, uint32_t transparentColour);
 
 private:
     // Fills the four looks of one group of states from `prefix`_raised and so on.

@@ -2,18 +2,14 @@
 // arrows and the mixer, the timed test through the music dialog's player,
 // and OK's write of the play status.
 
-#include "app/binding/program_location.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_options.h"
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_vesperin.h"
-#include "app/windows/window_fonts.h"
-#include "fixed_screen.h"
-#include "machine_image.h"
 #include "manual_clock.h"
 #include "notebook_state.h"
-#include "recording_message_boxes.h"
 #include "skin/sk_button_tx.h"
+#include "window_test_rig.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,30 +44,15 @@ class TestFrmOptions : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
-    void init()
-    {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-        m_screen = std::make_unique<FixedScreen>(1024, 768);
-    }
+    void init() { m_rig = std::make_unique<WindowTestRig>(); }
 
-    void cleanup()
-    {
-        destroyForms();
-        m_screen.reset();
-        m_boxes.reset();
-        m_image.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void showsTheFirmwaresChoices()
     {
-        start();
+        m_rig->start();
         QCOMPARE(items(frmOptions->cbxMode), QStringList({"None", "Single", "All"}));
         QCOMPARE(items(frmOptions->cbxDuration),
                  QStringList({"10 mins", "20 mins", "30 mins", "1 hour"}));
@@ -88,12 +69,12 @@ private slots:
 
     void valuesTheFirmwareDoesNotOfferLeaveTheControlsAlone()
     {
-        m_image->setItem(ItemRepeat, 2);
-        start();
+        m_rig->image.setItem(ItemRepeat, 2);
+        m_rig->start();
         frmOptions->edtVolume->setText(QStringLiteral("4"));
         // The volume item takes any value in the image; 100 is not in the range.
-        m_image->setItem(ItemVolume, 100);
-        m_image->setItem(ItemRepeat, 7);
+        m_rig->image.setItem(ItemVolume, 100);
+        m_rig->image.setItem(ItemRepeat, 7);
         frmVesperin->SkButton3Click();
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("4"));
         QCOMPARE(frmOptions->cbxMode->currentText(), QStringLiteral("All"));
@@ -101,30 +82,30 @@ private slots:
 
     void volumeArrowsStepWithinTheRangeAndSetTheMixer()
     {
-        start();
+        m_rig->start();
         frmOptions->edtVolume->setText(QStringLiteral("7"));
         QTest::mouseClick(frmOptions->skbArrowUpMin, Qt::LeftButton);
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("8"));
-        QCOMPARE(NotebookState::mixerLevel(*m_image), 34952u);
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), 34952u);
 
         frmOptions->edtVolume->setText(QStringLiteral("14"));
         frmOptions->StepVolumeUp();
-        QCOMPARE(NotebookState::mixerLevel(*m_image), 65535u);
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), 65535u);
         frmOptions->StepVolumeUp();
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("15"));
 
         frmOptions->edtVolume->setText(QStringLiteral("2"));
         QTest::mouseClick(frmOptions->skbArrowDMin, Qt::LeftButton);
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("1"));
-        QCOMPARE(NotebookState::mixerLevel(*m_image), 4369u);
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), 4369u);
         frmOptions->StepVolumeDown();
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("1"));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void holdingAnArrowRepeatsAfterAPause()
     {
-        start();
+        m_rig->start();
         frmOptions->edtVolume->setText(QStringLiteral("3"));
         QTest::mousePress(frmOptions->skbArrowUpMin, Qt::LeftButton);
         QCOMPARE(frmOptions->edtVolume->text(), QStringLiteral("4"));
@@ -163,7 +144,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        start();
+        m_rig->start();
         frmOptions->edtVolume->setText(QStringLiteral("3"));
         frmOptions->edtVolume->setText(typed);
         QTEST(frmOptions->edtVolume->text(), "kept");
@@ -171,18 +152,18 @@ private slots:
 
     void aTypedHighestVolumeTestsAtFullLevel()
     {
-        start();
+        m_rig->start();
         frmOptions->edtVolume->setText(QStringLiteral("16"));
         QCOMPARE(frmOptions->mixerLevel(16), 69904u);
         frmOptions->skbTestClick();
-        QCOMPARE(NotebookState::mixerLevel(*m_image), 65535u);
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), 65535u);
         frmOptions->StopTest();
     }
 
     void singleRepeatTestsForItsDurationAndStopsItself()
     {
         ManualClock clock(5000);
-        start();
+        m_rig->start();
         frmOptions->cbxMode->setCurrentIndex(1);     // Single
         frmOptions->cbxDuration->setCurrentIndex(1); // 20 mins
         chooseRow(1);
@@ -191,8 +172,8 @@ private slots:
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Stop"));
         QCOMPARE(frmOptions->TestDuration, 1200u);
         QVERIFY(frmOptions->tmrDuration->isActive());
-        QCOMPARE(NotebookState::mixerLevel(*m_image), 9u * 4369u);
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), 9u * 4369u);
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 2}, {"to", 0}}));
         QVERIFY(frmSelectMusic->tmrOneTrack->isActive());
         QCOMPARE(frmSelectMusic->tmrOneTrack->interval(), 201000);
@@ -200,19 +181,19 @@ private slots:
         clock.advance(1200 * 1000);
         frmOptions->tmrDurationTimer();
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Stop"));
-        QVERIFY(NotebookState::playing(*m_image));
+        QVERIFY(NotebookState::playing(m_rig->image));
         clock.advance(1000);
         frmOptions->tmrDurationTimer();
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
         QVERIFY(!frmOptions->tmrDuration->isActive());
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
-        QVERIFY(!NotebookState::playing(*m_image));
+        QVERIFY(!NotebookState::playing(m_rig->image));
     }
 
     void aWrappingTickCountNeverEndsATestEarly()
     {
         ManualClock clock(0xFFFFFFFFu - 1500);
-        start();
+        m_rig->start();
         frmOptions->cbxMode->setCurrentIndex(2); // All
         frmOptions->skbTestClick();
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Stop"));
@@ -229,30 +210,30 @@ private slots:
 
     void anUnknownDurationTestsForTenMinutes()
     {
-        m_image->image["firmware"]["methods"]["ADUR"]["choices"] = {"5 minutes", "20 MINS"};
-        m_image->write();
+        m_rig->image.image["firmware"]["methods"]["ADUR"]["choices"] = {"5 minutes", "20 MINS"};
+        m_rig->image.write();
         ManualClock clock;
-        start();
+        m_rig->start();
         for (int duration = 0; duration < 2; ++duration) {
             frmOptions->cbxDuration->setCurrentIndex(duration);
             frmOptions->skbTestClick();
             QCOMPARE(frmOptions->TestDuration, 600u);
-            QCOMPARE(NotebookState::playback(*m_image),
+            QCOMPARE(NotebookState::playback(m_rig->image),
                      json({{"letter", "D"}, {"from", 1}, {"to", 0}}));
             frmOptions->skbTestClick();
             QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
-            QVERIFY(!NotebookState::playing(*m_image));
+            QVERIFY(!NotebookState::playing(m_rig->image));
         }
     }
 
     void noneRepeatPlaysTheTrackOnceWithoutTiming()
     {
-        start();
+        m_rig->start();
         frmOptions->cbxMode->setCurrentIndex(0); // None
         chooseRow(4);
         for (int press = 0; press < 2; ++press) {
             frmOptions->skbTestClick();
-            QCOMPARE(NotebookState::playback(*m_image),
+            QCOMPARE(NotebookState::playback(m_rig->image),
                      json({{"letter", "D"}, {"from", 5}, {"to", 6}}));
             QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
             QVERIFY(!frmOptions->tmrDuration->isActive());
@@ -262,72 +243,72 @@ private slots:
 
     void testWithoutTrackOrMixerPlaysNothing()
     {
-        start();
-        m_image->image["hardware"]["mixer"]["present"] = false;
-        m_image->write();
+        m_rig->start();
+        m_rig->image.image["hardware"]["mixer"]["present"] = false;
+        m_rig->image.write();
         frmOptions->skbTestClick();
-        QCOMPARE(m_boxes->texts(), QStringList{"Can not test. Audio function failed."});
-        QCOMPARE(m_boxes->boxes.front().icon, MessageBoxes::Icon::Warning);
+        QCOMPARE(m_rig->boxes.texts(), QStringList{"Can not test. Audio function failed."});
+        QCOMPARE(m_rig->boxes.boxes.front().icon, MessageBoxes::Icon::Warning);
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
-        QVERIFY(!NotebookState::playing(*m_image));
+        QVERIFY(!NotebookState::playing(m_rig->image));
 
-        m_image->image["hardware"]["mixer"]["present"] = true;
-        m_image->image["hardware"]["ide"][1]["disc"] = nullptr;
-        m_image->write();
-        m_boxes->boxes.clear();
+        m_rig->image.image["hardware"]["mixer"]["present"] = true;
+        m_rig->image.image["hardware"]["ide"][1]["disc"] = nullptr;
+        m_rig->image.write();
+        m_rig->boxes.boxes.clear();
         frmVesperin->SkButton4Click(); // reloads the empty drive
         frmVesperin->SkButton3Click();
         frmOptions->skbTestClick();
-        QCOMPARE(m_boxes->texts(), QStringList{"Select a music first."});
+        QCOMPARE(m_rig->boxes.texts(), QStringList{"Select a music first."});
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
         QVERIFY(!frmOptions->tmrDuration->isActive());
     }
 
     void okDuringATestStopsTheMusicAndWrites()
     {
-        start();
+        m_rig->start();
         frmVesperin->SkButton3Click();
         // Another program changed the music choice since the dialogs loaded it.
-        m_image->setItem(ItemDrive, 3);
-        m_image->setItem(ItemTrack, 5);
+        m_rig->image.setItem(ItemDrive, 3);
+        m_rig->image.setItem(ItemTrack, 5);
         frmOptions->cbxMode->setCurrentIndex(2);
         frmOptions->cbxDuration->setCurrentIndex(3);
         frmOptions->edtVolume->setText(QStringLiteral("12"));
         frmOptions->skbTestClick();
-        QVERIFY(NotebookState::playing(*m_image));
+        QVERIFY(NotebookState::playing(m_rig->image));
 
         bool playingWhenStored = true;
         connect(frmOptions, &SettingDialog::stored, this,
-                [&] { playingWhenStored = NotebookState::playing(*m_image); });
+                [&] { playingWhenStored = NotebookState::playing(m_rig->image); });
         frmOptions->skbOKClick();
         QVERIFY(!playingWhenStored);
         QVERIFY(!frmOptions->isVisible());
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
-        QCOMPARE(m_image->item(ItemRepeat), 2u);
-        QCOMPARE(m_image->item(ItemDuration), 3u);
-        QCOMPARE(m_image->item(ItemVolume), 11u);
-        QCOMPARE(m_image->item(ItemDrive), 3u);
-        QCOMPARE(m_image->item(ItemTrack), 5u);
+        QCOMPARE(m_rig->image.item(ItemRepeat), 2u);
+        QCOMPARE(m_rig->image.item(ItemDuration), 3u);
+        QCOMPARE(m_rig->image.item(ItemVolume), 11u);
+        QCOMPARE(m_rig->image.item(ItemDrive), 3u);
+        QCOMPARE(m_rig->image.item(ItemTrack), 5u);
         QCOMPARE(frmVesperin->lblRepeat->text(), QStringLiteral("All"));
         QCOMPARE(frmVesperin->lblLength->text(), QStringLiteral("1 hour"));
         QCOMPARE(frmVesperin->lblVolume->text(), QStringLiteral("12"));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void choicesWithoutAFirmwareValueKeepTheFirmwares()
     {
-        m_image->setItem(ItemDuration, 2);
-        start();
+        m_rig->image.setItem(ItemDuration, 2);
+        m_rig->start();
         frmVesperin->SkButton3Click();
         frmOptions->cbxMode->setCurrentIndex(-1);
         frmOptions->cbxDuration->setCurrentIndex(-1);
         frmOptions->edtVolume->setText(QStringLiteral("0"));
         frmOptions->skbOKClick();
-        QVERIFY(m_boxes->boxes.empty());
-        QCOMPARE(m_image->item(ItemRepeat), 1u);
+        QVERIFY(m_rig->boxes.boxes.empty());
+        QCOMPARE(m_rig->image.item(ItemRepeat), 1u);
         // No duration chosen writes the first.
-        QCOMPARE(m_image->item(ItemDuration), 0u);
-        QCOMPARE(m_image->item(ItemVolume), 8u);
+        QCOMPARE(m_rig->image.item(ItemDuration), 0u);
+        QCOMPARE(m_rig->image.item(ItemVolume), 8u);
         QVERIFY(frmVesperin->lblRepeat->text().isEmpty());
         QVERIFY(frmVesperin->lblLength->text().isEmpty());
         QCOMPARE(frmVesperin->lblVolume->text(), QStringLiteral("0"));
@@ -343,9 +324,9 @@ private slots:
     void fewerThanTwoVolumeValuesStayInRange()
     {
         QFETCH(int, values);
-        m_image->image["firmware"]["methods"]["AVOL"]["range"] = {0, 1, values};
-        m_image->setItem(ItemVolume, 0);
-        start();
+        m_rig->image.image["firmware"]["methods"]["AVOL"]["range"] = {0, 1, values};
+        m_rig->image.setItem(ItemVolume, 0);
+        m_rig->start();
         QCOMPARE(frmOptions->MaxVolume, values);
         QCOMPARE(frmOptions->MixerStep, 65535);
         frmVesperin->SkButton3Click();
@@ -353,10 +334,10 @@ private slots:
         frmOptions->StepVolumeDown();
         QCOMPARE(frmOptions->edtVolume->text(), QString::number(values));
         frmOptions->skbTestClick();
-        QCOMPARE(NotebookState::mixerLevel(*m_image), values ? 65535u : 0u);
+        QCOMPARE(NotebookState::mixerLevel(m_rig->image), values ? 65535u : 0u);
         frmOptions->skbOKClick();
-        QCOMPARE(m_image->item(ItemVolume), 0u);
-        QVERIFY(m_boxes->boxes.empty());
+        QCOMPARE(m_rig->image.item(ItemVolume), 0u);
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void aFailedWriteLeavesThePanelAsItWas_data()
@@ -373,18 +354,19 @@ private slots:
     {
         QFETCH(QString, method);
         QFETCH(int, item);
-        start();
+        m_rig->start();
         frmVesperin->SkButton3Click();
         frmOptions->cbxMode->setCurrentIndex(0);
         frmOptions->edtVolume->setText(QStringLiteral("3"));
-        m_image->refuse(method.toLatin1().constData(), item);
+        m_rig->image.refuse(method.toLatin1().constData(), item);
         frmOptions->skbOKClick();
 
-        QCOMPARE(m_boxes->texts(), QStringList{"Setting options failed, please retry again..."});
-        QCOMPARE(m_boxes->boxes.front().icon, MessageBoxes::Icon::Error);
-        QCOMPARE(m_boxes->boxes.front().owner, QStringLiteral("frmOptions"));
-        QCOMPARE(m_image->item(ItemDrive), 2u);
-        QCOMPARE(m_image->item(ItemVolume), 8u);
+        QCOMPARE(m_rig->boxes.texts(),
+                 QStringList{"Setting options failed, please retry again..."});
+        QCOMPARE(m_rig->boxes.boxes.front().icon, MessageBoxes::Icon::Error);
+        QCOMPARE(m_rig->boxes.boxes.front().owner, QStringLiteral("frmOptions"));
+        QCOMPARE(m_rig->image.item(ItemDrive), 2u);
+        QCOMPARE(m_rig->image.item(ItemVolume), 8u);
         QCOMPARE(frmVesperin->lblRepeat->text(), QStringLiteral("Single"));
         QCOMPARE(frmVesperin->lblVolume->text(), QStringLiteral("9"));
         // The controls keep the user's values until the next show.
@@ -393,7 +375,7 @@ private slots:
 
     void cancelStopsTheTestAndDiscardsTheChanges()
     {
-        start();
+        m_rig->start();
         frmVesperin->SkButton3Click();
         frmOptions->cbxMode->setCurrentIndex(2);
         frmOptions->skbTestClick();
@@ -401,26 +383,20 @@ private slots:
         frmVesperin->SkButton4Click();
         QVERIFY(!frmOptions->isVisible());
         QCOMPARE(frmOptions->skbTest->GetText(), QStringLiteral("Test"));
-        QVERIFY(!NotebookState::playing(*m_image));
-        QCOMPARE(m_image->item(ItemRepeat), 1u);
+        QVERIFY(!NotebookState::playing(m_rig->image));
+        QCOMPARE(m_rig->image.item(ItemRepeat), 1u);
         frmVesperin->SkButton3Click();
         QCOMPARE(frmOptions->cbxMode->currentText(), QStringLiteral("Single"));
     }
 
     void twoDigitVolumesFitTheirField()
     {
-        start();
+        m_rig->start();
         const QFontMetrics metrics = frmOptions->edtVolume->fontMetrics();
         QVERIFY(metrics.horizontalAdvance(QStringLiteral("16")) <= frmOptions->edtVolume->width());
     }
 
 private:
-    void start()
-    {
-        QVERIFY(createForms(ProgramLocation::libraryPath()));
-        QTRY_VERIFY(frmVesperin->isVisible());
-    }
-
     static QStringList items(const QComboBox *box)
     {
         QStringList texts;
@@ -429,9 +405,7 @@ private:
         return texts;
     }
 
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<FixedScreen> m_screen;
+    std::unique_ptr<WindowTestRig> m_rig;
 };
 
 QTEST_MAIN(TestFrmOptions)

@@ -8,13 +8,10 @@
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/frm_waiting.h"
-#include "app/windows/window_fonts.h"
 #include "audio/audio_cd_info.h"
-#include "fixed_screen.h"
-#include "machine_image.h"
 #include "notebook_state.h"
-#include "recording_message_boxes.h"
 #include "skin/sk_button_tx.h"
+#include "window_test_rig.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -73,26 +70,14 @@ class TestFrmSelectMusic : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
-    void init()
-    {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-        m_screen = std::make_unique<FixedScreen>(1024, 768);
-    }
+    void init() { m_rig = std::make_unique<WindowTestRig>(); }
 
     void cleanup()
     {
-        destroyForms();
+        m_rig.reset();
         DriveSearchThread::install(nullptr);
-        m_screen.reset();
-        m_boxes.reset();
-        m_image.reset();
     }
 
     void panelWaitsForTheDriveSearchOffTheWindowThread()
@@ -126,12 +111,12 @@ private slots:
         QCOMPARE(frmSelectMusic->cbxCDROM->currentText(), QStringLiteral("D"));
         QCOMPARE(frmVesperin->lblCurDrive->text(), QStringLiteral("D"));
         QCOMPARE(frmVesperin->lblCurTrack->text(), QStringLiteral("1"));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void listsTheTracksOfTheDiscWithTheirLengths()
     {
-        start();
+        m_rig->start();
         QCOMPARE(frmSelectMusic->cbxCDROM->count(), 1);
         QCOMPARE(frmSelectMusic->cbxCDROM->currentText(), QStringLiteral("D"));
         QCOMPARE(frmSelectMusic->lvMusic->topLevelItemCount(), 12);
@@ -163,8 +148,8 @@ private slots:
     {
         QFETCH(uint, stored);
         QFETCH(int, row);
-        m_image->setItem(ItemTrack, stored);
-        start();
+        m_rig->image.setItem(ItemTrack, stored);
+        m_rig->start();
         QCOMPARE(selectedRow(), row);
         QCOMPARE(frmSelectMusic->lblCurTrack->text(), QString::number(row + 1));
         QCOMPARE(frmVesperin->lblCurTrack->text(), QString::number(row + 1));
@@ -172,9 +157,9 @@ private slots:
 
     void anotherDriveRefillsTheTrackList()
     {
-        m_image->image["hardware"]["ide"].push_back(cdrom(1, 1, "E", {60000, 120000, 30000}));
-        m_image->write();
-        start();
+        m_rig->image.image["hardware"]["ide"].push_back(cdrom(1, 1, "E", {60000, 120000, 30000}));
+        m_rig->image.write();
+        m_rig->start();
         QCOMPARE(frmSelectMusic->cbxCDROM->count(), 2);
         QCOMPARE(frmSelectMusic->cbxCDROM->currentText(), QStringLiteral("D"));
         chooseRow(9);
@@ -188,24 +173,24 @@ private slots:
         // The player follows the drive: Play plays the disc in E.
         chooseRow(2);
         frmSelectMusic->skbPlayClick();
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "E"}, {"from", 3}, {"to", 0}}));
 
         // OK stores the drive's IDE position and the track from 0.
         frmSelectMusic->skbOKClick();
-        QVERIFY(!NotebookState::playing(*m_image));
-        QCOMPARE(m_image->item(ItemDrive), 3u);
-        QCOMPARE(m_image->item(ItemTrack), 2u);
+        QVERIFY(!NotebookState::playing(m_rig->image));
+        QCOMPARE(m_rig->image.item(ItemDrive), 3u);
+        QCOMPARE(m_rig->image.item(ItemTrack), 2u);
         QCOMPARE(frmVesperin->lblCurDrive->text(), QStringLiteral("E"));
         QCOMPARE(frmVesperin->lblCurTrack->text(), QStringLiteral("3"));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void withoutAnyCdDriveNothingIsChosenAndNothingWritten()
     {
-        m_image->image["hardware"]["ide"].erase(1);
-        m_image->write();
-        start();
+        m_rig->image.image["hardware"]["ide"].erase(1);
+        m_rig->image.write();
+        m_rig->start();
         expectNoMatchedDevice();
         QCOMPARE(frmSelectMusic->cbxCDROM->count(), 0);
         QCOMPARE(frmSelectMusic->lvMusic->topLevelItemCount(), 0);
@@ -215,24 +200,25 @@ private slots:
 
         QVERIFY(!frmSelectMusic->PlaySelection(0, TfrmSelectMusic::PlayToEnd));
         frmSelectMusic->skbOKClick();
-        QCOMPARE(m_boxes->texts(), QStringList({"Select a music first.", "No music selected !"}));
-        for (const RecordingMessageBoxes::Box &box : m_boxes->boxes) {
+        QCOMPARE(m_rig->boxes.texts(),
+                 QStringList({"Select a music first.", "No music selected !"}));
+        for (const RecordingMessageBoxes::Box &box : m_rig->boxes.boxes) {
             QCOMPARE(box.icon, MessageBoxes::Icon::Warning);
             QCOMPARE(box.caption, QStringLiteral("Vesperin"));
             QCOMPARE(box.owner, QStringLiteral("frmSelectMusic"));
         }
         // The firmware keeps the choice it had.
         QVERIFY(!frmSelectMusic->isVisible());
-        QCOMPARE(m_image->item(ItemDrive), 2u);
-        QCOMPARE(m_image->item(ItemTrack), 0u);
-        QVERIFY(!NotebookState::playing(*m_image));
+        QCOMPARE(m_rig->image.item(ItemDrive), 2u);
+        QCOMPARE(m_rig->image.item(ItemTrack), 0u);
+        QVERIFY(!NotebookState::playing(m_rig->image));
     }
 
     void storedPositionWithoutADeviceIsReportedAtEveryShow()
     {
         // Primary slave: no device sits there.
-        m_image->setItem(ItemDrive, 1);
-        start();
+        m_rig->image.setItem(ItemDrive, 1);
+        m_rig->start();
         expectNoMatchedDevice();
         QCOMPARE(frmSelectMusic->cbxCDROM->currentIndex(), -1);
         QCOMPARE(frmSelectMusic->lvMusic->topLevelItemCount(), 0);
@@ -246,18 +232,18 @@ private slots:
         }
         // The user picks the drive that is there; its tracks fill the list.
         frmVesperin->SkButton4Click();
-        m_boxes->boxes.clear();
+        m_rig->boxes.boxes.clear();
         chooseDrive(0);
         QCOMPARE(frmSelectMusic->lvMusic->topLevelItemCount(), 12);
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void storedPositionOfADeviceWithoutLetterChoosesNoDrive()
     {
         // Primary master: the hard disk, a device without a drive letter.
-        m_image->setItem(ItemDrive, 0);
-        start();
-        QVERIFY(m_boxes->boxes.empty());
+        m_rig->image.setItem(ItemDrive, 0);
+        m_rig->start();
+        QVERIFY(m_rig->boxes.boxes.empty());
         QCOMPARE(frmSelectMusic->cbxCDROM->count(), 1);
         QCOMPARE(frmSelectMusic->cbxCDROM->currentIndex(), -1);
         QVERIFY(frmSelectMusic->lblCurTrack->text().isEmpty());
@@ -265,14 +251,14 @@ private slots:
 
     void playsATrackInEachMode()
     {
-        start();
+        m_rig->start();
         QVERIFY(frmSelectMusic->PlaySelection(3, TfrmSelectMusic::PlayTrackOnce));
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 3}, {"to", 4}}));
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
 
         QVERIFY(frmSelectMusic->PlaySelection(3, TfrmSelectMusic::PlayToEnd));
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 3}, {"to", 0}}));
 
         // Repeating one track restarts it whenever its length has passed.
@@ -282,9 +268,9 @@ private slots:
         QVERIFY(frmSelectMusic->PlaySelection(1, TfrmSelectMusic::RepeatTrack));
         QCOMPARE(frmSelectMusic->tmrOneTrack->interval(), 185000); // 3 min 5 s
         frmSelectMusic->skbStopClick();
-        QVERIFY(!NotebookState::playing(*m_image));
+        QVERIFY(!NotebookState::playing(m_rig->image));
         frmSelectMusic->tmrOneTrackTimer();
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 1}, {"to", 0}}));
         QVERIFY(frmSelectMusic->tmrOneTrack->isActive());
 
@@ -293,56 +279,56 @@ private slots:
         chooseRow(4);
         frmSelectMusic->skbPlayClick();
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 5}, {"to", 0}}));
         frmSelectMusic->skbStopClick();
-        QVERIFY(!NotebookState::playing(*m_image));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(!NotebookState::playing(m_rig->image));
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void theLastTrackPlayedOncePlaysToTheEnd()
     {
-        start();
+        m_rig->start();
         QVERIFY(frmSelectMusic->PlaySelection(12, TfrmSelectMusic::PlayTrackOnce));
-        QCOMPARE(NotebookState::playback(*m_image),
+        QCOMPARE(NotebookState::playback(m_rig->image),
                  json({{"letter", "D"}, {"from", 12}, {"to", 0}}));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void tracksOutsideTheDiscOrWithoutLengthNeverRepeat()
     {
-        m_image->image["hardware"]["ide"][1]["disc"]["tracks_ms"] = {0, 60000};
-        m_image->write();
-        start();
+        m_rig->image.image["hardware"]["ide"][1]["disc"]["tracks_ms"] = {0, 60000};
+        m_rig->image.write();
+        m_rig->start();
         QVERIFY(frmSelectMusic->PlaySelection(1, TfrmSelectMusic::RepeatTrack));
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
 
         // The player reports the track the disc does not have.
         QVERIFY(!frmSelectMusic->PlaySelection(7, TfrmSelectMusic::RepeatTrack));
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
-        QCOMPARE(m_boxes->boxes.size(), size_t(1));
-        QCOMPARE(m_boxes->boxes.front().icon, MessageBoxes::Icon::Error);
-        QCOMPARE(m_boxes->boxes.front().owner, QStringLiteral("frmSelectMusic"));
+        QCOMPARE(m_rig->boxes.boxes.size(), size_t(1));
+        QCOMPARE(m_rig->boxes.boxes.front().icon, MessageBoxes::Icon::Error);
+        QCOMPARE(m_rig->boxes.boxes.front().owner, QStringLiteral("frmSelectMusic"));
     }
 
     void aRefusedRestartEndsTheRepeat()
     {
-        start();
+        m_rig->start();
         QVERIFY(frmSelectMusic->PlaySelection(2, TfrmSelectMusic::RepeatTrack));
         // The disc goes: the restart fails once and is not tried again.
-        m_image->image["hardware"]["ide"][1]["disc"] = nullptr;
-        m_image->write();
+        m_rig->image.image["hardware"]["ide"][1]["disc"] = nullptr;
+        m_rig->image.write();
         frmSelectMusic->tmrOneTrackTimer();
         QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
     }
 
     void okWritesTheOptionsBackAsTheFirmwareHoldsThem()
     {
-        start();
+        m_rig->start();
         // Another program changed the options since the dialogs loaded them.
-        m_image->setItem(ItemRepeat, 2);
-        m_image->setItem(ItemDuration, 3);
-        m_image->setItem(ItemVolume, 5);
+        m_rig->image.setItem(ItemRepeat, 2);
+        m_rig->image.setItem(ItemDuration, 3);
+        m_rig->image.setItem(ItemVolume, 5);
         QSignalSpy stored(frmSelectMusic, &SettingDialog::stored);
         frmVesperin->SkButton4Click();
         chooseRow(6);
@@ -350,13 +336,13 @@ private slots:
 
         QCOMPARE(stored.count(), 1);
         QVERIFY(!frmSelectMusic->isVisible());
-        QCOMPARE(m_image->item(ItemTrack), 6u);
-        QCOMPARE(m_image->item(ItemDrive), 2u);
-        QCOMPARE(m_image->item(ItemRepeat), 2u);
-        QCOMPARE(m_image->item(ItemDuration), 3u);
-        QCOMPARE(m_image->item(ItemVolume), 5u);
+        QCOMPARE(m_rig->image.item(ItemTrack), 6u);
+        QCOMPARE(m_rig->image.item(ItemDrive), 2u);
+        QCOMPARE(m_rig->image.item(ItemRepeat), 2u);
+        QCOMPARE(m_rig->image.item(ItemDuration), 3u);
+        QCOMPARE(m_rig->image.item(ItemVolume), 5u);
         QCOMPARE(frmVesperin->lblCurTrack->text(), QStringLiteral("7"));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
     void aFailedWriteLeavesThePanelAsItWas_data()
@@ -374,25 +360,25 @@ private slots:
     {
         QFETCH(QString, method);
         QFETCH(int, item);
-        start();
+        m_rig->start();
         frmVesperin->SkButton4Click();
         chooseRow(4);
-        m_image->refuse(method.toLatin1().constData(), item);
+        m_rig->image.refuse(method.toLatin1().constData(), item);
         QSignalSpy stored(frmSelectMusic, &SettingDialog::stored);
         frmSelectMusic->skbOKClick();
 
         QCOMPARE(stored.count(), 0);
-        QCOMPARE(m_boxes->texts(), QStringList{"Setting music failed, please retry again..."});
-        QCOMPARE(m_boxes->boxes.front().icon, MessageBoxes::Icon::Error);
-        QCOMPARE(m_image->item(ItemTrack), 0u);
-        QCOMPARE(m_image->item(ItemRepeat), 1u);
+        QCOMPARE(m_rig->boxes.texts(), QStringList{"Setting music failed, please retry again..."});
+        QCOMPARE(m_rig->boxes.boxes.front().icon, MessageBoxes::Icon::Error);
+        QCOMPARE(m_rig->image.item(ItemTrack), 0u);
+        QCOMPARE(m_rig->image.item(ItemRepeat), 1u);
         QCOMPARE(frmVesperin->lblCurTrack->text(), QStringLiteral("1"));
         QVERIFY(!frmSelectMusic->isVisible());
     }
 
     void cancelAndCloseStopThePlaybackAndWriteNothing()
     {
-        start();
+        m_rig->start();
         for (const bool useClose : {false, true}) {
             frmVesperin->SkButton4Click();
             chooseRow(8);
@@ -403,8 +389,8 @@ private slots:
                 frmSelectMusic->skbCancelClick();
             QVERIFY(!frmSelectMusic->isVisible());
             QVERIFY(!frmSelectMusic->tmrOneTrack->isActive());
-            QVERIFY(!NotebookState::playing(*m_image));
-            QCOMPARE(m_image->item(ItemTrack), 0u);
+            QVERIFY(!NotebookState::playing(m_rig->image));
+            QCOMPARE(m_rig->image.item(ItemTrack), 0u);
         }
         // Showing again discards the unconfirmed row.
         frmVesperin->SkButton4Click();
@@ -413,7 +399,7 @@ private slots:
 
     void everyTextFitsItsPlace()
     {
-        start();
+        m_rig->start();
         for (QLabel *label : frmSelectMusic->findChildren<QLabel *>()) {
             if (label != frmSelectMusic->lblCurTrack)
                 QVERIFY2(label->sizeHint().width() <= label->width(),
@@ -426,13 +412,6 @@ private slots:
     }
 
 private:
-    // Starts the program and waits for the panel to appear.
-    void start()
-    {
-        QVERIFY(createForms(ProgramLocation::libraryPath()));
-        QTRY_VERIFY(frmVesperin->isVisible());
-    }
-
     // The user picks drive `index` from the drive list.
     void chooseDrive(int index)
     {
@@ -442,18 +421,16 @@ private:
 
     void expectNoMatchedDevice()
     {
-        QCOMPARE(m_boxes->boxes.size(), size_t(1));
-        const RecordingMessageBoxes::Box box = m_boxes->boxes.front();
-        m_boxes->boxes.clear();
+        QCOMPARE(m_rig->boxes.boxes.size(), size_t(1));
+        const RecordingMessageBoxes::Box box = m_rig->boxes.boxes.front();
+        m_rig->boxes.boxes.clear();
         QCOMPARE(box.text, QStringLiteral("No matched device found..."));
         QCOMPARE(box.caption, QStringLiteral("Music Selection"));
         QCOMPARE(box.icon, MessageBoxes::Icon::Error);
         QCOMPARE(box.owner, QStringLiteral("frmSelectMusic"));
     }
 
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<FixedScreen> m_screen;
+    std::unique_ptr<WindowTestRig> m_rig;
 };
 
 QTEST_MAIN(TestFrmSelectMusic)

@@ -2,19 +2,15 @@
 // firmware: what it loads, how it repairs and steps its fields, what OK
 // writes, and how it reports a firmware that did not take the alarm.
 
-#include "app/binding/program_location.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
-#include "app/windows/window_fonts.h"
-#include "fixed_screen.h"
 #include "intercepting_loader.h"
-#include "machine_image.h"
-#include "recording_message_boxes.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_radio_button.h"
+#include "window_test_rig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,27 +30,18 @@ class TestFrmSetTime : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
     void init()
     {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-        m_screen = std::make_unique<FixedScreen>(1024, 768);
+        m_rig = std::make_unique<WindowTestRig>();
         m_loader = std::make_unique<InterceptingLoader>();
     }
 
     void cleanup()
     {
-        destroyForms();
+        m_rig.reset();
         m_loader.reset();
-        m_screen.reset();
-        m_boxes.reset();
-        m_image.reset();
     }
 
     void showsTheHourInTwelveHourFormAndWritesItBack_data()
@@ -74,8 +61,8 @@ private slots:
         QFETCH(uint, hour);
         QFETCH(QString, shown);
         QFETCH(bool, afternoon);
-        m_image->setAlarm(true, hour, 7, 0x02);
-        start();
+        m_rig->image.setAlarm(true, hour, 7, 0x02);
+        m_rig->start(*m_loader);
         openDialog();
         QCOMPARE(frmSetTime->edtHourVal->text(), shown);
         QCOMPARE(frmSetTime->edtMinuteVal->text(), QStringLiteral("07"));
@@ -83,17 +70,17 @@ private slots:
         QCOMPARE(frmSetTime->skrAM->Checked(), !afternoon);
 
         frmSetTime->skbOKClick();
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
         QCOMPARE(m_loader->timeWrites.size(), size_t(1));
         QCOMPARE(m_loader->timeWrites.back().hour, hour);
-        QCOMPARE(m_image->item(9), hour);
+        QCOMPARE(m_rig->image.item(9), hour);
     }
 
     void loadsAndWritesTheDayMask()
     {
         // 23:05 on Saturday and Sunday.
-        m_image->setAlarm(true, 23, 5, 0x41);
-        start();
+        m_rig->image.setAlarm(true, 23, 5, 0x41);
+        m_rig->start(*m_loader);
         openDialog();
         QCOMPARE(frmSetTime->edtHourVal->text(), QStringLiteral("11"));
         QCOMPARE(frmSetTime->edtMinuteVal->text(), QStringLiteral("05"));
@@ -106,14 +93,14 @@ private slots:
         frmSetTime->skcSat->SetChecked(false);
         frmSetTime->skcWed->SetChecked(true);
         frmSetTime->skbOKClick();
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
         const std::vector<std::string> order{"status", "time"};
         QCOMPARE(m_loader->writeOrder, order);
         QCOMPARE(m_loader->statusWrites.back(), 1u);
         QCOMPARE(m_loader->timeWrites.back().hour, 23u);
         QCOMPARE(m_loader->timeWrites.back().minute, 5u);
         QCOMPARE(m_loader->timeWrites.back().days, 0x09u);
-        QCOMPARE(m_image->days(), 0x09u);
+        QCOMPARE(m_rig->image.days(), 0x09u);
         QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Sun. Wed. "));
         QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("11"));
         QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("PM"));
@@ -122,7 +109,7 @@ private slots:
     void ignoresDayBitsAboveSaturday()
     {
         m_loader->extraDays = 0xFFFFFF80u;
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         QVERIFY(!frmSetTime->skcSun->Checked());
         QVERIFY(frmSetTime->skcMon->Checked());
@@ -130,7 +117,7 @@ private slots:
         QCOMPARE(frmVesperin->lblDays->text(), QStringLiteral("Mon. Tue. Wed. Thu. Fri. "));
 
         frmSetTime->skbOKClick();
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
         QCOMPARE(m_loader->timeWrites.back().days, 0x3Eu);
     }
 
@@ -165,7 +152,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, result);
         QFETCH(bool, pasted);
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         auto *edit = frmSetTime->findChild<QLineEdit *>(field);
         QVERIFY(edit);
@@ -179,7 +166,7 @@ private slots:
 
     void deletingTheTextGivesTheMiddleValue()
     {
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         frmSetTime->edtHourVal->selectAll();
         QTest::keyClick(frmSetTime->edtHourVal, Qt::Key_Backspace);
@@ -191,8 +178,8 @@ private slots:
 
     void heldArrowStepsOnceThenAfterHalfASecondThenFast()
     {
-        m_image->setAlarm(true, 11, 0, 0x3E);
-        start();
+        m_rig->image.setAlarm(true, 11, 0, 0x3E);
+        m_rig->start(*m_loader);
         openDialog();
         QTimer *timer = frmSetTime->tmrUpDown;
         SkButton *up = frmSetTime->skbArrowUpHour;
@@ -250,7 +237,7 @@ private slots:
         QFETCH(QString, arrow);
         QFETCH(QString, field);
         QFETCH(QString, before);
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         auto *edit = frmSetTime->findChild<QLineEdit *>(field);
         auto *button = frmSetTime->findChild<SkButton *>(arrow);
@@ -263,7 +250,7 @@ private slots:
 
     void disablingGreysTheTimeControlsAndWritesOnlyTheStatus()
     {
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         QVERIFY(frmSetTime->edtHourVal->isEnabled());
         QTest::mouseClick(frmSetTime->skcDisabled, Qt::LeftButton, {}, QPoint(5, 5));
@@ -280,24 +267,24 @@ private slots:
         QVERIFY(m_loader->writeOrder.empty());
 
         frmSetTime->skbOKClick();
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
         QCOMPARE(m_loader->statusWrites, std::vector<uint32_t>{0});
         QVERIFY(m_loader->timeWrites.empty());
-        QCOMPARE(m_image->item(1), 0u);
+        QCOMPARE(m_rig->image.item(1), 0u);
         QVERIFY(frmVesperin->lblMask->isVisible());
     }
 
     void refusedStatusWriteShowsBothMessagesInOrder()
     {
-        m_image->refuse("SITM", 1);
-        start();
+        m_rig->image.refuse("SITM", 1);
+        m_rig->start(*m_loader);
         openDialog();
         frmSetTime->edtMinuteVal->setText(QStringLiteral("45"));
         frmSetTime->skbOKClick();
 
-        QCOMPARE(m_boxes->texts(),
+        QCOMPARE(m_rig->boxes.texts(),
                  QStringList({QStringLiteral("Cannot set status to BIOS..."), SettingFailed}));
-        for (const RecordingMessageBoxes::Box &box : m_boxes->boxes) {
+        for (const RecordingMessageBoxes::Box &box : m_rig->boxes.boxes) {
             QCOMPARE(box.owner, QStringLiteral("frmSetTime"));
             QCOMPARE(box.caption, QStringLiteral("Vesperin"));
             QCOMPARE(box.icon, MessageBoxes::Icon::Error);
@@ -310,14 +297,14 @@ private slots:
 
     void refusedHourIsCaughtByReadingBack()
     {
-        m_image->refuse("SITM", 9);
-        start();
+        m_rig->image.refuse("SITM", 9);
+        m_rig->start(*m_loader);
         openDialog();
         frmSetTime->edtHourVal->setText(QStringLiteral("9"));
         frmSetTime->skbOKClick();
 
-        QCOMPARE(m_boxes->texts(), QStringList{SettingFailed});
-        QCOMPARE(m_image->item(9), 6u);
+        QCOMPARE(m_rig->boxes.texts(), QStringList{SettingFailed});
+        QCOMPARE(m_rig->image.item(9), 6u);
         QVERIFY(!frmSetTime->isVisible());
         QCOMPARE(frmSetTime->edtHourVal->text(), QStringLiteral("9"));
         QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("06"));
@@ -325,19 +312,20 @@ private slots:
 
     void failedStatusReadKeepsTheControls()
     {
-        start();
+        m_rig->start(*m_loader);
         frmSetTime->edtMinuteVal->setText(QStringLiteral("44"));
-        m_image->image["firmware"]["faults"] = {
+        m_rig->image.image["firmware"]["faults"] = {
             {{"method", "GITM"}, {"item", 1}, {"effect", "refuse"}}};
-        m_image->write();
+        m_rig->image.write();
         openDialog();
-        QCOMPARE(m_boxes->texts(), QStringList{QStringLiteral("Cannot get status from BIOS...")});
+        QCOMPARE(m_rig->boxes.texts(),
+                 QStringList{QStringLiteral("Cannot get status from BIOS...")});
         QCOMPARE(frmSetTime->edtMinuteVal->text(), QStringLiteral("44"));
     }
 
     void cancelDiscardsAndTheNextShowReloads()
     {
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         frmSetTime->edtHourVal->setText(QStringLiteral("3"));
         frmSetTime->skbCloseClick();
@@ -350,36 +338,28 @@ private slots:
 
     void confirmedChangeReachesTheFirmwareAndThePanel()
     {
-        start();
+        m_rig->start(*m_loader);
         openDialog();
         frmSetTime->edtHourVal->setText(QStringLiteral("7"));
         frmSetTime->edtMinuteVal->setText(QStringLiteral("15"));
         frmSetTime->skrPM->SetChecked(true);
         QTest::mouseClick(frmSetTime->skbOK, Qt::LeftButton, {}, QPoint(10, 10));
-        QVERIFY(m_boxes->boxes.empty());
-        QCOMPARE(m_image->item(9), 19u);
-        QCOMPARE(m_image->item(10), 15u);
+        QVERIFY(m_rig->boxes.boxes.empty());
+        QCOMPARE(m_rig->image.item(9), 19u);
+        QCOMPARE(m_rig->image.item(10), 15u);
         QCOMPARE(frmVesperin->lblHour->text(), QStringLiteral("07"));
         QCOMPARE(frmVesperin->lblMinute->text(), QStringLiteral("15"));
         QCOMPARE(frmVesperin->lblAMPM->text(), QStringLiteral("PM"));
     }
 
 private:
-    void start()
-    {
-        QVERIFY(createForms(ProgramLocation::libraryPath(), *m_loader));
-        QTRY_VERIFY(frmVesperin->isVisible());
-    }
-
     void openDialog()
     {
         frmVesperin->SkButton2Click();
         QVERIFY(frmSetTime->isVisible());
     }
 
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<FixedScreen> m_screen;
+    std::unique_ptr<WindowTestRig> m_rig;
     std::unique_ptr<InterceptingLoader> m_loader;
 };
 

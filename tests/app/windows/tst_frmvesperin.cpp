@@ -1,18 +1,15 @@
 // The panel: what it shows of the dialogs' values, where it and the dialogs
 // go on the screen, and the one-dialog-at-a-time rule of its arrow buttons.
 
-#include "app/binding/program_location.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_options.h"
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
-#include "app/windows/window_fonts.h"
-#include "fixed_screen.h"
-#include "machine_image.h"
-#include "recording_message_boxes.h"
 #include "skin/sk_check_box.h"
+#include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
+#include "window_test_rig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,26 +23,11 @@ class TestFrmVesperin : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
-    void init()
-    {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-        m_screen = std::make_unique<FixedScreen>(1024, 768);
-    }
+    void init() { m_rig = std::make_unique<WindowTestRig>(); }
 
-    void cleanup()
-    {
-        destroyForms();
-        m_screen.reset();
-        m_boxes.reset();
-        m_image.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void showsTheFirmwaresAlarmAtStart()
     {
@@ -259,6 +241,14 @@ private slots:
         QCOMPARE(frmVesperin->pos(), panel + QPoint(20, 10));
     }
 
+    void dialogTitlesPassPressesToTheirBackground()
+    {
+        start();
+        expectTitlePassesPresses(frmSetTime);
+        expectTitlePassesPresses(frmSelectMusic);
+        expectTitlePassesPresses(frmOptions);
+    }
+
     void minimiseButtonMinimises()
     {
         start();
@@ -267,17 +257,35 @@ private slots:
     }
 
 private:
+    // A press on the dialog's title reaches its background picture's handler,
+    // which drags the window, with the title as sender and the title's point.
+    template <typename Dialog> static void expectTitlePassesPresses(Dialog *dialog)
+    {
+        QWidget *sender = nullptr;
+        QPoint at;
+        dialog->imgBg->SetOnMouseDown(
+            [&](QWidget *from, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                if (button == Qt::LeftButton) {
+                    sender = from;
+                    at = QPoint(x, y);
+                }
+            });
+        dialog->show();
+        QTest::mousePress(dialog->lblTitle, Qt::LeftButton, {}, QPoint(4, 3));
+        QTest::mouseRelease(dialog->lblTitle, Qt::LeftButton, {}, QPoint(4, 3));
+        dialog->imgBg->SetOnMouseDown(nullptr);
+        QCOMPARE(sender, static_cast<QWidget *>(dialog->lblTitle));
+        QCOMPARE(at, QPoint(4, 3));
+    }
+
     // Starts the program and waits for the panel to appear.
     void start()
     {
-        QVERIFY(createForms(ProgramLocation::libraryPath()));
-        QTRY_VERIFY(frmVesperin->isVisible());
-        QVERIFY(m_boxes->boxes.empty());
+        m_rig->start();
+        QVERIFY(m_rig->boxes.boxes.empty());
     }
 
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
-    std::unique_ptr<FixedScreen> m_screen;
+    std::unique_ptr<WindowTestRig> m_rig;
 };
 
 QTEST_MAIN(TestFrmVesperin)

@@ -9,10 +9,7 @@
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/frm_waiting.h"
-#include "app/windows/window_fonts.h"
-#include "fixed_screen.h"
-#include "machine_image.h"
-#include "recording_message_boxes.h"
+#include "window_test_rig.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -24,24 +21,11 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QCoreApplication::setApplicationName(QStringLiteral("Vesperin"));
-        WindowFonts::installSubstitutes();
-    }
+    void initTestCase() { WindowTestRig::prepareApplication(); }
 
-    void init()
-    {
-        m_image = std::make_unique<MachineImage>();
-        m_boxes = std::make_unique<RecordingMessageBoxes>();
-    }
+    void init() { m_rig = std::make_unique<WindowTestRig>(WindowTestRig::Screen::System); }
 
-    void cleanup()
-    {
-        destroyForms();
-        m_boxes.reset();
-        m_image.reset();
-    }
+    void cleanup() { m_rig.reset(); }
 
     void failureEndsTheProgramWithoutAPanel_data()
     {
@@ -64,17 +48,17 @@ private slots:
             library = ProgramLocation::directory() + "no-such-library.so";
         } else if (fault == "driver") {
             // An image the emulated driver refuses to open.
-            m_image->image["format"] = 2;
-            m_image->write();
+            m_rig->image.image["format"] = 2;
+            m_rig->image.write();
         } else {
-            m_image->image["firmware"]["mbif"] = {3, 0, 0, 0};
-            m_image->write();
+            m_rig->image.image["firmware"]["mbif"] = {3, 0, 0, 0};
+            m_rig->image.write();
         }
 
         QVERIFY(!createForms(library));
 
-        QCOMPARE(m_boxes->boxes.size(), size_t(1));
-        const RecordingMessageBoxes::Box &box = m_boxes->boxes.front();
+        QCOMPARE(m_rig->boxes.boxes.size(), size_t(1));
+        const RecordingMessageBoxes::Box &box = m_rig->boxes.boxes.front();
         QCOMPARE(box.text, text);
         QCOMPARE(box.caption, QStringLiteral("Vesperin"));
         QCOMPARE(box.icon, MessageBoxes::Icon::Error);
@@ -91,7 +75,7 @@ private slots:
     void waitingWindowStandsAloneUntilTheDriveSearchEnds()
     {
         QVERIFY(createForms(ProgramLocation::libraryPath()));
-        QVERIFY(m_boxes->boxes.empty());
+        QVERIFY(m_rig->boxes.boxes.empty());
         QVERIFY(frmWaiting->isVisible());
         QVERIFY(!frmVesperin->isVisible());
         QVERIFY(!frmSetTime->isVisible());
@@ -148,8 +132,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<MachineImage> m_image;
-    std::unique_ptr<RecordingMessageBoxes> m_boxes;
+    std::unique_ptr<WindowTestRig> m_rig;
 };
 
 QTEST_MAIN(TestStartup)
