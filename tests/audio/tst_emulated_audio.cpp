@@ -3,14 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/support/temporary_machine_image.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -19,23 +18,6 @@ namespace {
 class EmulatedAudio : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("vesperin-audio-" + std::to_string(::getpid()) + "-" + info->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-        m_image = m_folder / "notebook.json";
-        ::setenv("VESPERIN_EMULATOR_IMAGE", m_image.c_str(), 1);
-    }
-
-    void TearDown() override
-    {
-        ::unsetenv("VESPERIN_EMULATOR_IMAGE");
-        std::filesystem::remove_all(m_folder);
-    }
-
     nlohmann::json image() const
     {
         std::ifstream file(m_image);
@@ -54,8 +36,8 @@ protected:
         return [this](const MessageBoxRequest &box) { m_boxes.push_back(box); };
     }
 
-    std::filesystem::path m_folder;
-    std::filesystem::path m_image;
+    testsupport::TemporaryMachineImage m_machine{"vesperin-audio"};
+    const std::filesystem::path m_image = m_machine.path();
 };
 
 } // namespace

@@ -1,13 +1,12 @@
 #include "discovery/ide_devices.h"
 
+#include "tests/support/temporary_machine_image.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -16,31 +15,14 @@ namespace {
 class EmulatedDiscovery : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("vesperin-discovery-" + std::to_string(::getpid()) + "-" + info->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-        m_image = m_folder / "notebook.json";
-        ::setenv("VESPERIN_EMULATOR_IMAGE", m_image.c_str(), 1);
-    }
-
-    void TearDown() override
-    {
-        ::unsetenv("VESPERIN_EMULATOR_IMAGE");
-        std::filesystem::remove_all(m_folder);
-    }
-
     void writeImage(const std::string &hardware)
     {
         std::ofstream(m_image) << R"({"format": 1, "firmware": {}, "hardware": )" << hardware
                                << "}";
     }
 
-    std::filesystem::path m_folder;
-    std::filesystem::path m_image;
+    testsupport::TemporaryMachineImage m_machine{"vesperin-discovery"};
+    const std::filesystem::path m_image = m_machine.path();
 };
 
 } // namespace
