@@ -3,7 +3,7 @@
 #include "app/binding/acpi_bridge.h"
 #include "app/windows/audio_box.h"
 #include "app/windows/combo_box.h"
-#include "app/windows/dialog_artwork.h"
+#include "app/windows/control_table.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_select_music.h"
@@ -13,6 +13,7 @@
 #include "app/windows/play_status_store.h"
 #include "app/windows/tick_count.h"
 #include "app/windows/timer.h"
+#include "app/windows/window_fonts.h"
 #include "audio/set_mixer_volume.h"
 #include "skin/mouse_event.h"
 #include "skin/shaped_form.h"
@@ -31,6 +32,11 @@ constexpr int ClientHeight = 239;
 constexpr COLORREF TitleKey = 0x474748;
 constexpr COLORREF BodyKey = 0x3B3B3B;
 constexpr COLORREF UpArrowKey = 0x383838;
+
+constexpr COLORREF Silver = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF White = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF Grey = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF FieldBackground = RGB(0x33, 0x33, 0x33);
 
 constexpr UINT FirstRepeatMs = 500;
 constexpr UINT RepeatMs = 50;
@@ -72,50 +78,74 @@ TfrmOptions::~TfrmOptions()
 
 void TfrmOptions::buildControls()
 {
-    imgBg = DialogArtwork::addPicture(*this, Form, "imgBg", -3, -5);
-    m_backdropBrush = DialogArtwork::backdropBrush(*imgBg);
-    m_backdrop = {m_backdropBrush.get(), -3, -5};
-
-    lblTitle = DialogArtwork::addTitle(*this, m_backdrop, "Options", 44, 9);
-    skbClose = DialogArtwork::addButton(*this, Form, "skbClose", 305, 19, TitleKey);
-    skbClose->SetAccessibleName("Close");
-    skbClose->OnClick = [this] { skbCloseClick(); };
-
-    Label2 = DialogArtwork::addLabel(*this, m_backdrop, "Repeat", 44, 49);
-    Label4 = DialogArtwork::addLabel(*this, m_backdrop, "Mode", 96, 74);
-    Label7 = DialogArtwork::addLabel(*this, m_backdrop, ":", 127, 74);
-    cbxMode = DialogArtwork::addComboBox(*this, 135, 71, 128);
-    Label6 = DialogArtwork::addLabel(*this, m_backdrop, "Duration", 84, 102);
-    Label8 = DialogArtwork::addLabel(*this, m_backdrop, ":", 129, 102);
-    cbxDuration = DialogArtwork::addComboBox(*this, 135, 98, 128);
-
-    Label9 = DialogArtwork::addLabel(*this, m_backdrop, "Volume", 85, 150);
-    Label10 = DialogArtwork::addLabel(*this, m_backdrop, ":", 123, 150);
-    edtVolume = DialogArtwork::addEditField(*this, "0", 140, 152, 17, 14);
+    using Row = ControlRow;
+    ControlTable::build(*this, Form, nullptr, {{&imgBg, "imgBg", "", -3, -5}});
+    if (imgBg->Bitmap()) {
+        m_backdropBrush.reset(CreatePatternBrush(imgBg->Bitmap()));
+        m_backdrop = Backdrop{m_backdropBrush.get(), -3, -5};
+    }
+    const Backdrop *backdrop = m_backdropBrush ? &m_backdrop : nullptr;
+    const HFONT text = WindowFonts::dialogText();
+    const auto label = [&](Label **slot, const char *name, const char *caption, int left, int top) {
+        return Row{slot, name, caption, left, top, 0, 0, CLR_INVALID, text, Silver};
+    };
+    const auto combo = [&](ComboBox **slot, const char *name, int left, int top) {
+        return Row{slot, name, "", left, top, 128, 21, CLR_INVALID, text, Silver};
+    };
+    const auto arrow = [&](SkButton **slot, const char *name, int top, COLORREF key) {
+        return Row{slot, name, "", 165, top, 21, 12, key, nullptr, 0, Row::NoTabStop};
+    };
+    const auto textButton = [&](SkButtonTx **slot, const char *name, const char *caption, int left,
+                                int top, int width, int height, COLORREF key) {
+        return Row{slot,   name, caption, left,   top,           width,
+                   height, key,  text,    Silver, Row::NoTabStop};
+    };
+    ControlTable::build(
+        *this, Form, backdrop,
+        {
+            {&lblTitle, "lblTitle", "Options", 44, 9, 0, 0, CLR_INVALID, WindowFonts::arial(12),
+             White},
+            {&skbClose, "skbClose", "", 305, 19, 16, 16, TitleKey, nullptr, 0, Row::NoTabStop},
+            label(&Label2, "Label2", "Repeat", 44, 49),
+            label(&Label4, "Label4", "Mode", 96, 74),
+            label(&Label7, "Label7", ":", 127, 74),
+            combo(&cbxMode, "cbxMode", 135, 71),
+            label(&Label6, "Label6", "Duration", 84, 102),
+            label(&Label8, "Label8", ":", 129, 102),
+            combo(&cbxDuration, "cbxDuration", 135, 98),
+            label(&Label9, "Label9", "Volume", 85, 150),
+            label(&Label10, "Label10", ":", 123, 150),
+            {&edtVolume, "edtVolume", "0", 140, 152, 17, 14, CLR_INVALID, text, Silver},
+            arrow(&skbArrowUpMin, "skbArrowUpMin", 145, UpArrowKey),
+            arrow(&skbArrowDMin, "skbArrowDMin", 159, BodyKey),
+            textButton(&skbTest, "skbTest", TestCaption, 192, 147, 91, 24, CLR_INVALID),
+            textButton(&skbOK, "skbOK", "OK", 64, 184, 104, 25, BodyKey),
+            textButton(&skbCancel, "skbCancel", "Cancel", 182, 184, 104, 25, CLR_INVALID),
+        });
+    for (ComboBox *box : {cbxMode, cbxDuration})
+        box->SetColours(Silver, FieldBackground);
+    edtVolume->SetColours(Silver, FieldBackground);
     edtVolume->SetMaxLength(VolumeDigits);
     edtVolume->OnChange = [this] { edtVolumeChange(); };
+    for (SkButtonTx *button : {skbTest, skbOK, skbCancel})
+        button->SetFontColors(White, White, Grey);
 
-    skbArrowUpMin = DialogArtwork::addButton(*this, Form, "skbArrowUpMin", 165, 145, UpArrowKey);
+    skbClose->SetAccessibleName("Close");
     skbArrowUpMin->SetAccessibleName("Volume up");
-    skbArrowDMin = DialogArtwork::addButton(*this, Form, "skbArrowDMin", 165, 159, BodyKey);
     skbArrowDMin->SetAccessibleName("Volume down");
+    // The arrows tell their direction by their tags: 0 up, 1 down.
     skbArrowUpMin->SetTag(0);
     skbArrowDMin->SetTag(1);
-    for (SkButton *arrow : {skbArrowUpMin, skbArrowDMin}) {
-        arrow->OnMouseDown = [this, arrow](const MouseEvent &event) {
+    for (SkButton *arrowButton : {skbArrowUpMin, skbArrowDMin}) {
+        arrowButton->OnMouseDown = [this, arrowButton](const MouseEvent &event) {
             if (event.button == 0)
-                skbArrowDMinMouseDown(arrow->Tag());
+                skbArrowDMinMouseDown(arrowButton->Tag());
         };
-        arrow->OnMouseUp = [this](const MouseEvent &) { skbArrowDMinMouseUp(); };
+        arrowButton->OnMouseUp = [this](const MouseEvent &) { skbArrowDMinMouseUp(); };
     }
-
-    skbTest =
-        DialogArtwork::addTextButton(*this, Form, "skbTest", TestCaption, 192, 147, CLR_INVALID);
+    skbClose->OnClick = [this] { skbCloseClick(); };
     skbTest->OnClick = [this] { skbTestClick(); };
-    skbOK = DialogArtwork::addTextButton(*this, Form, "skbOK", "OK", 64, 184, BodyKey);
     skbOK->OnClick = [this] { skbOKClick(); };
-    skbCancel =
-        DialogArtwork::addTextButton(*this, Form, "skbCancel", "Cancel", 182, 184, CLR_INVALID);
     skbCancel->OnClick = [this] { skbCancelClick(); };
 
     tmrUpDown = std::make_unique<Timer>(*this, FirstRepeatMs);
@@ -124,10 +154,7 @@ void TfrmOptions::buildControls()
     tmrDuration->OnTimer = [this] { tmrDurationTimer(); };
 
     // Tabbing moves through the mode, the duration and the volume, in that order.
-    SetWindowPos(cbxDuration->Handle(), cbxMode->Handle(), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(edtVolume->Handle(), cbxDuration->Handle(), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ControlTable::setTabOrder({cbxMode->Handle(), cbxDuration->Handle(), edtVolume->Handle()});
 }
 
 void TfrmOptions::fillChoices()

@@ -3,7 +3,7 @@
 #include "app/binding/acpi_bridge.h"
 #include "app/windows/audio_box.h"
 #include "app/windows/combo_box.h"
-#include "app/windows/dialog_artwork.h"
+#include "app/windows/control_table.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/list_view.h"
@@ -31,6 +31,11 @@ constexpr int ClientHeight = 340;
 // The layout's transparent colours of the buttons (red in the lowest byte).
 constexpr COLORREF TitleKey = 0x474748;
 constexpr COLORREF BodyKey = 0x3B3B3B;
+
+constexpr COLORREF Silver = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF White = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF Grey = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF FieldBackground = RGB(0x33, 0x33, 0x33);
 
 constexpr UINT WaitingPollMs = 500;
 constexpr int TitleColumnWidth = 160;
@@ -83,43 +88,61 @@ TfrmSelectMusic::~TfrmSelectMusic()
 
 void TfrmSelectMusic::buildControls()
 {
-    const HWND window = Handle();
-    imgBg = DialogArtwork::addPicture(*this, Form, "imgBg", -4, -5);
-    m_backdropBrush = DialogArtwork::backdropBrush(*imgBg);
-    m_backdrop = {m_backdropBrush.get(), -4, -5};
-
-    lblTitle = DialogArtwork::addTitle(*this, m_backdrop, Caption, 44, 9);
-    skbClose = DialogArtwork::addButton(*this, Form, "skbClose", 233, 20, TitleKey);
-    skbClose->SetAccessibleName("Close");
-    skbClose->OnClick = [this] { skbCloseClick(); };
-
-    Label1 = DialogArtwork::addLabel(*this, m_backdrop, "Select CD-ROM:", 59, 56);
-    cbxCDROM = DialogArtwork::addComboBox(*this, 148, 51, 98);
+    using Row = ControlRow;
+    ControlTable::build(*this, Form, nullptr, {{&imgBg, "imgBg", "", -4, -5}});
+    if (imgBg->Bitmap()) {
+        m_backdropBrush.reset(CreatePatternBrush(imgBg->Bitmap()));
+        m_backdrop = Backdrop{m_backdropBrush.get(), -4, -5};
+    }
+    const Backdrop *backdrop = m_backdropBrush ? &m_backdrop : nullptr;
+    const HFONT text = WindowFonts::dialogText();
+    const auto label = [&](Label **slot, const char *name, const char *caption, int left, int top,
+                           int width = 0, int height = 0) {
+        return Row{slot, name, caption, left, top, width, height, CLR_INVALID, text, Silver};
+    };
+    const auto button = [&](SkButton **slot, const char *name, int left, int top, int width,
+                            int height, COLORREF key) {
+        return Row{slot, name, "", left, top, width, height, key, nullptr, 0, Row::NoTabStop};
+    };
+    const auto textButton = [&](SkButtonTx **slot, const char *name, const char *caption, int left,
+                                int top, COLORREF key) {
+        return Row{slot, name, caption, left, top, 104, 25, key, text, Silver, Row::NoTabStop};
+    };
+    ControlTable::build(*this, Form, backdrop,
+                        {
+                            {&lblTitle, "lblTitle", Caption, 44, 9, 0, 0, CLR_INVALID,
+                             WindowFonts::arial(12), White},
+                            button(&skbClose, "skbClose", 233, 20, 16, 16, TitleKey),
+                            label(&Label1, "Label1", "Select CD-ROM:", 59, 56),
+                            {&cbxCDROM, "cbxCDROM", "", 148, 51, 98, 21, CLR_INVALID, text, Silver},
+                            label(&Label2, "Label2", "Current Track:", 69, 80),
+                            label(&lblCurTrack, "lblCurTrack", "", 143, 81, twoDigitsWide(), 13),
+                            button(&skbPlay, "skbPlay", 176, 77, 31, 24, BodyKey),
+                            button(&skbStop, "skbStop", 210, 77, 31, 24, BodyKey),
+                            textButton(&skbOK, "skbOK", "OK", 27, 285, BodyKey),
+                            textButton(&skbCancel, "skbCancel", "Cancel", 145, 285, CLR_INVALID),
+                        });
+    cbxCDROM->SetColours(Silver, FieldBackground);
     // Only a choice of the user's refills the track list.
     cbxCDROM->OnChange = [this] { cbxCDROMChange(); };
-
-    Label2 = DialogArtwork::addLabel(*this, m_backdrop, "Current Track:", 69, 80);
-    lblCurTrack = DialogArtwork::addLabel(*this, m_backdrop, "", 143, 81, twoDigitsWide(), 13);
-
-    skbPlay = DialogArtwork::addButton(*this, Form, "skbPlay", 176, 77, BodyKey);
+    for (SkButtonTx *confirm : {skbOK, skbCancel})
+        confirm->SetFontColors(White, White, Grey);
+    skbClose->SetAccessibleName("Close");
     skbPlay->SetAccessibleName("Play");
-    skbPlay->OnClick = [this] { skbPlayClick(); };
-    skbStop = DialogArtwork::addButton(*this, Form, "skbStop", 210, 77, BodyKey);
     skbStop->SetAccessibleName("Stop");
+    skbClose->OnClick = [this] { skbCloseClick(); };
+    skbPlay->OnClick = [this] { skbPlayClick(); };
     skbStop->OnClick = [this] { skbStopClick(); };
+    skbOK->OnClick = [this] { skbOKClick(); };
+    skbCancel->OnClick = [this] { skbCancelClick(); };
 
-    lvMusic = own(std::make_unique<ListView>(window, 32, 106, 212, 169));
-    lvMusic->SetFont(WindowFonts::dialogText());
+    // The track list is the one control the layout table has no kind for.
+    lvMusic = own(std::make_unique<ListView>(Handle(), 32, 106, 212, 169));
+    lvMusic->SetFont(text);
     lvMusic->AddColumn(TitleColumnWidth);
     lvMusic->AddColumn(LVSCW_AUTOSIZE_USEHEADER);
-    lvMusic->SetColours(DialogArtwork::Silver, DialogArtwork::FieldBackground);
+    lvMusic->SetColours(Silver, FieldBackground);
     lvMusic->OnChange = [this] { lvMusicChange(); };
-
-    skbOK = DialogArtwork::addTextButton(*this, Form, "skbOK", "OK", 27, 285, BodyKey);
-    skbOK->OnClick = [this] { skbOKClick(); };
-    skbCancel =
-        DialogArtwork::addTextButton(*this, Form, "skbCancel", "Cancel", 145, 285, CLR_INVALID);
-    skbCancel->OnClick = [this] { skbCancelClick(); };
 
     tmrOneTrack = std::make_unique<Timer>(*this, 0);
     tmrOneTrack->OnTimer = [this] { tmrOneTrackTimer(); };
@@ -127,8 +150,7 @@ void TfrmSelectMusic::buildControls()
     tmrWaiting->OnTimer = [this] { tmrWaitingTimer(); };
 
     // Tabbing moves between the drive list and the track list only.
-    SetWindowPos(lvMusic->Handle(), cbxCDROM->Handle(), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ControlTable::setTabOrder({cbxCDROM->Handle(), lvMusic->Handle()});
 }
 
 LRESULT TfrmSelectMusic::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -173,7 +195,7 @@ void TfrmSelectMusic::tmrWaitingTimer()
     takeSearchResults();
     LoadMusicChoice();
     if (frmVesperin)
-        frmVesperin->DriveSearchEnded();
+        frmVesperin->driveSearchEnded();
 }
 
 void TfrmSelectMusic::takeSearchResults()

@@ -88,13 +88,6 @@ void typeVolume(const std::string &text)
     pumpPending();
 }
 
-void chooseRow(int row)
-{
-    ListView &list = *frmSelectMusic->lvMusic;
-    ListView_SetItemState(list.Handle(), row, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-}
-
 std::vector<std::string> items(const ComboBox *box)
 {
     std::vector<std::string> texts;
