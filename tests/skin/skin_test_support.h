@@ -159,6 +159,9 @@ inline void moveTo(HWND window, int x, int y)
         static_cast<LONG>(std::lround(p.y * 65535.0 / (GetSystemMetrics(SM_CYSCREEN) - 1)));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
+    pump();
+    // The scaled position can land a pixel off: put the pointer exactly there.
+    SetCursorPos(p.x, p.y);
     pumpUntil([&] {
         POINT now;
         GetCursorPos(&now);
