@@ -100,6 +100,21 @@ for _ in $(seq 1 60); do [ -e "$target" ] || break; sleep 0.5; done
 [ ! -e "$target" ] || fail "the uninstall left its folder: $(ls "$target")"
 check "uninstall removed files, shortcut and entry, kept a file of the user's, then left nothing"
 
+echo "== /D= picks the folder"
+# Wine quotes an argument that holds a blank, and the installer takes /D=
+# only unquoted, so the folder here has none.
+other="$drive_c/AlarmTools/Vesperin"
+wine "$setup" /S '/D=C:\AlarmTools\Vesperin'
+wineserver -w
+[ -f "$other/vpalarm.exe" ] && [ ! -e "$target" ] || fail "/D= did not install into C:\AlarmTools\Vesperin"
+wine reg query "$key" /v InstallLocation 2>/dev/null | tr -d '\r' | grep -q 'C:\\AlarmTools\\Vesperin' ||
+  fail "the uninstall entry does not name the /D= folder"
+wine "$other/uninstall.exe" /S
+wineserver -w
+for _ in $(seq 1 60); do [ -e "$other" ] || break; sleep 0.5; done
+[ ! -e "$other" ] || fail "the uninstall left C:\AlarmTools\Vesperin"
+check "/D= installs into the folder it names, and the uninstall empties it"
+
 echo "== the portable zip runs from any folder with its own library"
 mkdir -p "$work/unzipped/a folder" "$work/elsewhere" "$work/on path"
 unzip -q "$portable" -d "$work/unzipped/a folder"
