@@ -140,7 +140,9 @@ void TfrmSelectMusic::buildControls()
     lvMusic = own(std::make_unique<ListView>(Handle(), 32, 106, 212, 169));
     lvMusic->SetFont(text);
     lvMusic->AddColumn(TitleColumnWidth);
-    lvMusic->AddColumn(LVSCW_AUTOSIZE_USEHEADER);
+    // The lengths take what the titles and the scroll bar leave, so that the
+    // list never scrolls sideways.
+    lvMusic->AddColumn(lvMusic->Width() - TitleColumnWidth - GetSystemMetrics(SM_CXVSCROLL));
     lvMusic->SetColours(Silver, FieldBackground);
     lvMusic->OnChange = [this] { lvMusicChange(); };
 

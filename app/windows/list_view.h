@@ -16,7 +16,7 @@ class ListView : public StandardControl
 public:
     ListView(HWND parent, int left, int top, int width, int height);
 
-    // Adds a column of `width` pixels; LVSCW_AUTOSIZE_USEHEADER fills the rest.
+    // Adds a column of `width` pixels.
     void AddColumn(int width);
     void Clear();
     // Adds a row with one text per column; answers its index.

@@ -76,15 +76,25 @@ void choose(ComboBox *box, int index)
                  reinterpret_cast<LPARAM>(box->Handle()));
 }
 
-// The user replaces the volume field's text by typing `text`.
+// The user selects the volume field's text and types `text` over it, one
+// key at a time; the field repairs itself after each.
 void typeVolume(const std::string &text)
 {
     const HWND field = frmOptions->edtVolume->Handle();
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
-    SendMessageA(field, WM_CHAR, VK_BACK, 0);
     for (const char c : text)
         SendMessageA(field, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+    pumpPending();
+}
+
+// The user selects the volume field's text and pastes `text` over it.
+void pasteVolume(const std::string &text)
+{
+    const HWND field = frmOptions->edtVolume->Handle();
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    SendMessageA(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     pumpPending();
 }
 
@@ -220,9 +230,13 @@ TEST_F(FrmOptions, TypedVolumesAreRepaired)
                                                            {"05", "05"}, {"5 ", "8"},  {" 5", "8"}};
     for (const auto &[typed, kept] : cases) {
         typeVolume("3");
-        typeVolume(typed);
+        pasteVolume(typed);
         EXPECT_EQ(frmOptions->edtVolume->Text(), kept) << '"' << typed << '"';
     }
+    // Deleting the text with the keyboard leaves half the highest.
+    typeVolume("3");
+    SendMessageA(frmOptions->edtVolume->Handle(), WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(frmOptions->edtVolume->Text(), "8");
     // The field takes two characters at most.
     typeVolume("123");
     EXPECT_EQ(frmOptions->edtVolume->Text(), "12");
@@ -411,7 +425,7 @@ TEST_F(FrmOptions, AVolumeTheFirmwareCannotHoldIsAFailedWrite)
     start();
     openOptions();
     choose(frmOptions->cbxMode, 2);
-    typeVolume("0");
+    pasteVolume("0");
     press(frmOptions->skbOK);
     EXPECT_EQ(rig.boxes.texts(),
               std::vector<std::string>{"Setting options failed, please retry again..."});

@@ -102,6 +102,13 @@ void openMusic()
     ASSERT_TRUE(pumpUntil([] { return frmSelectMusic->Visible(); }));
 }
 
+DWORD WINAPI releaseLater(LPVOID flag)
+{
+    Sleep(20000);
+    *static_cast<std::atomic<bool> *>(flag) = true;
+    return 0;
+}
+
 class FrmSelectMusic : public ::testing::Test
 {
 protected:
@@ -185,14 +192,7 @@ TEST_F(FrmSelectMusic, EndingDuringAHungSearchDoesNotWait)
     ASSERT_TRUE(createForms(WindowTestRig::libraryPath()));
     // A watchdog lets the search go at last, so that a program that waits
     // for it fails this test instead of hanging it.
-    const HANDLE watchdog = CreateThread(
-        nullptr, 0,
-        [](LPVOID flag) -> DWORD {
-            Sleep(20000);
-            *static_cast<std::atomic<bool> *>(flag) = true;
-            return 0;
-        },
-        &released, 0, nullptr);
+    const HANDLE watchdog = CreateThread(nullptr, 0, releaseLater, &released, 0, nullptr);
     destroyForms();
     EXPECT_FALSE(released) << "the end waited for the search";
     released = true;
