@@ -291,36 +291,6 @@ TEST_F(AcpiFaceTest, LogHasOneLinePerRequestWhateverItsOutcome)
     EXPECT_FALSE(std::getline(stream, line));
 }
 
-TEST_F(AcpiFaceTest, RequestsThatChangeNothingTakeNoLockButChangesStillDo)
-{
-    // A lock file that cannot be opened, as in a folder the user cannot
-    // write (a folder in its place stops every user, the administrator too).
-    std::filesystem::create_directory(imageFile().string() + ".lock");
-    const std::string before = readText();
-
-    Bytes result;
-    uint32_t returned = 0;
-    EXPECT_TRUE(acpiOpen());
-    EXPECT_TRUE(evaluate(plainRequest("MBIF"), result, returned));
-    EXPECT_TRUE(evaluate(integerRequest("GGRP", 10), result, returned));
-    EXPECT_TRUE(evaluate(plainRequest("AHOU"), result, returned));
-    EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
-    uint32_t handshake = 7;
-    EXPECT_TRUE(acpiControl(kHandshake, nullptr, 0, &handshake, 4, returned));
-
-    // A stored value and a counted fault are changes: without the lock they
-    // fail and the image stays as it was.
-    EXPECT_EQ(setItem(kHourId, 7), std::make_pair(int64_t(-1), int64_t(-1)));
-    EXPECT_EQ(readText(), before);
-    std::filesystem::remove(imageFile().string() + ".lock");
-    setFaults(json::parse(R"([{ "method": "MBIF", "effect": "fail" }])"));
-    const std::string faulted = readText();
-    std::filesystem::create_directory(imageFile().string() + ".lock");
-    EXPECT_FALSE(evaluate(plainRequest("MBIF"), result, returned));
-    EXPECT_EQ(readText(), faulted);
-    EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
-}
-
 #ifndef _WIN32
 TEST_F(AcpiFaceTest, ANativeArgumentBlockIsReadNoFurtherThanTheRequestSays)
 {
