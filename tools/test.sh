@@ -3,8 +3,9 @@
 #   native   the Linux build, all tests (windows under Xvfb)
 #   asan     the same tests built with AddressSanitizer and UBSan
 #   m32      the plain C++ tests as a 32-bit process (the native request layout)
-#   mingw    Vesperlink.dll and the plain C++ code for 32- and 64-bit Windows
-#   wine     the plain C++ tests built for Windows, run under Wine three ways
+#   mingw    what ships for 32- and 64-bit Windows (driver and emulated notebook),
+#            with the checks of its exports, imports and size
+#   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways
 #   fuzz     the libFuzzer targets, for a bounded time
 # tools/test.sh runs them all; tools/test.sh native asan runs just those.
 set -euo pipefail
@@ -46,23 +47,36 @@ stage_m32() {
 }
 
 stage_mingw() {
+  # What ships: the -win32 compilers (VESPERIN_TESTS=OFF), the documented
+  # build line, on the driver and on the emulated notebook.
+  local arch flavour dir
   for arch in i686 x86_64; do
-    tools/build.sh "build-mingw-$arch" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
-      -DVESPERIN_GUI=OFF -DVESPERIN_TESTS=OFF \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
-    if [ -f "build-mingw-$arch/bin/Vesperlink.dll" ]; then
-      tools/check-dll.sh "$arch" "build-mingw-$arch/bin/Vesperlink.dll"
-    fi
+    for flavour in driver emulated; do
+      dir=build-mingw-$arch
+      [ "$flavour" = driver ] || dir=$dir-emulated
+      tools/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON -DVESPERIN_TESTS=OFF \
+        -DVESPERIN_EMULATED_DEVICE=$([ "$flavour" = emulated ] && echo ON || echo OFF) \
+        -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
+      tools/check-dll.sh "$arch" "$dir/bin/Vesperlink.dll"
+    done
   done
+  # The i686 binaries are the ones that must load on Windows XP SP3.
+  local bin=build-mingw-i686/bin gui=()
+  [ -f "$bin/Vesperin.exe" ] && gui=(--gui "$bin/Vesperin.exe")
+  tools/check-imports.sh "${gui[@]}" "$bin/Vesperlink.dll" "$bin/vpalarm.exe" "$bin/drivediag.exe"
+  echo "Sizes (i686, on the driver):"
+  tools/check-size.sh "$bin"
+  echo "Sizes (i686, on the emulated notebook, not shipped):"
+  tools/check-size.sh build-mingw-i686-emulated/bin || true
 }
 
 stage_wine() {
-  # One tree per architecture, with the shipped Vesperlink.dll (the driver's
-  # device) beside the tests and a test build on the emulated notebook in
-  # bin/emulated.
+  # One test tree per architecture (the -posix compilers), with the shipped
+  # Vesperlink.dll (the driver's device) beside the tests and a test build on
+  # the emulated notebook in bin/emulated.
   for arch in i686 x86_64; do
     tools/build.sh "build-wine-$arch" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
-      -DVESPERIN_GUI=OFF -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
+      -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
       -DVESPERIN_EMULATED_DEVICE=OFF -DVESPERIN_EMULATED_TEST_LIBRARY=ON \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
   done
@@ -82,6 +96,8 @@ stage_fuzz() {
 
 for stage in "${stages[@]}"; do
   echo "==== $stage"
+  started=$SECONDS
   "stage_$stage"
+  echo "==== $stage took $((SECONDS - started)) s"
 done
 echo "==== all stages passed: ${stages[*]}"

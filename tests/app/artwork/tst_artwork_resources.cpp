@@ -42,9 +42,9 @@ COLORREF bottomLeft(const DIBSECTION &section)
 {
     const auto *bits = static_cast<const uint8_t *>(section.dsBm.bmBits);
     const bool bottomUp = section.dsBmih.biHeight > 0;
-    const uint8_t *pixel =
-        bottomUp ? bits : bits + static_cast<size_t>(section.dsBm.bmWidthBytes) *
-                                     static_cast<size_t>(section.dsBm.bmHeight - 1);
+    const uint8_t *pixel = bottomUp ? bits
+                                    : bits + static_cast<size_t>(section.dsBm.bmWidthBytes) *
+                                                 static_cast<size_t>(section.dsBm.bmHeight - 1);
     return RGB(pixel[2], pixel[1], pixel[0]);
 }
 
@@ -111,7 +111,8 @@ TEST(ProgramResources, TheProgramCarriesItsManifestAndIcon)
     EXPECT_NE(text.find("asInvoker"), std::string::npos);
     EXPECT_NE(text.find(VESPERIN_TEST_VERSION), std::string::npos);
 
-    const HICON icon = static_cast<HICON>(LoadImageA(self, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0));
+    const HICON icon =
+        static_cast<HICON>(LoadImageA(self, MAKEINTRESOURCEA(1), IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
     ICONINFO iconInfo = {};
     ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
