@@ -3,12 +3,12 @@
 #include "app/binding/acpi_bridge.h"
 #include "qt/windows/audio_box.h"
 #include "qt/windows/dialog_look.h"
-#include "qt/windows/drive_search_thread.h"
 #include "qt/windows/layout_artwork.h"
 #include "qt/windows/message_boxes.h"
 #include "qt/windows/play_status_store.h"
 #include "qt/windows/window_fonts.h"
 #include "audio/audio_cd_info.h"
+#include "discovery/drive_search.h"
 #include "discovery/ide_devices.h"
 #include "qt/skin/sk_button.h"
 #include "qt/skin/sk_button_tx.h"
@@ -54,13 +54,13 @@ TfrmSelectMusic::TfrmSelectMusic(AcpiBridge &bridge, QWidget *parent)
     shapedForm.Apply();
 
     tmrWaiting->start();
-    m_search = std::make_unique<DriveSearchThread>();
+    m_search = std::make_unique<DriveSearch>();
 }
 
 TfrmSelectMusic::~TfrmSelectMusic()
 {
-    // The search may still run when the program ends early; its worker
-    // finishes before the dialog's memory goes.
+    // The search may still run when the program ends early; letting it go
+    // never waits, and its worker keeps what it writes alive by itself.
     m_search.reset();
     closePlayer();
 }

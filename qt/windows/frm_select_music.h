@@ -9,7 +9,7 @@
 
 class AcpiBridge;
 class AudioCDInfo;
-class DriveSearchThread;
+class DriveSearch;
 class IDEDevices;
 class QComboBox;
 class QLabel;
@@ -96,7 +96,7 @@ private:
 
     AcpiBridge &m_bridge;
     ShapedForm shapedForm;
-    std::unique_ptr<DriveSearchThread> m_search;
+    std::unique_ptr<DriveSearch> m_search;
     std::unique_ptr<IDEDevices> m_devices;
     std::unique_ptr<AudioCDInfo> m_player;
     // The track that tmrOneTrack plays again, from 1.

@@ -1,3 +1,4 @@
+#include "discovery/drive_search.h"
 #include "discovery/ide_devices.h"
 
 #include "tests/support/temporary_machine_image.h"
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -78,4 +80,17 @@ TEST_F(EmulatedDiscovery, ReportsAMachineWithoutIdeDevicesOrDrives)
     EXPECT_EQ(disksOnly.Discover(), IDEDevices::NoCdromDrive);
     EXPECT_EQ(disksOnly.message(), "No Win32_CDROMDrive found.");
     EXPECT_EQ(disksOnly.Count, 1);
+}
+
+TEST_F(EmulatedDiscovery, TheDriveSearchRunsThePlatformsDiscoveryUnlessOneIsInstalled)
+{
+    DriveSearch::install(nullptr);
+    DriveSearch search;
+    for (int polls = 0; search.running() && polls < 10000; ++polls)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_FALSE(search.running());
+    EXPECT_EQ(search.letters(), "D");
+    const std::unique_ptr<IDEDevices> devices = search.takeDevices();
+    ASSERT_NE(devices, nullptr);
+    EXPECT_EQ(devices->Position[1], 2);
 }

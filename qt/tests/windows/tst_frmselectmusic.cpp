@@ -3,7 +3,7 @@
 // and the player's three ways of playing a track.
 
 #include "app/binding/program_location.h"
-#include "qt/windows/drive_search_thread.h"
+#include "discovery/drive_search.h"
 #include "qt/windows/forms.h"
 #include "qt/windows/frm_select_music.h"
 #include "qt/windows/frm_vesperin.h"
@@ -77,7 +77,7 @@ private slots:
     void cleanup()
     {
         m_rig.reset();
-        DriveSearchThread::install(nullptr);
+        DriveSearch::install(nullptr);
     }
 
     void panelWaitsForTheDriveSearchOffTheWindowThread()
@@ -85,12 +85,12 @@ private slots:
         std::promise<void> release;
         std::shared_future<void> released = release.get_future().share();
         std::promise<std::thread::id> searcher;
-        const DriveSearchThread::Discovery held = [&](IDEDevices &devices) {
+        const DriveSearch::Discovery held = [&](IDEDevices &devices) {
             searcher.set_value(std::this_thread::get_id());
             released.wait();
             return devices.Discover();
         };
-        DriveSearchThread::install(&held);
+        DriveSearch::install(&held);
 
         QVERIFY(createForms(ProgramLocation::libraryPath()));
         QCOMPARE(searcher.get_future().get() == std::this_thread::get_id(), false);
