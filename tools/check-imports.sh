@@ -61,7 +61,8 @@ check_binary() {
 }
 
 check_gui() {
-  local program=$1 dump subsystem major minor dll
+  local program=$1 dump subsystem major minor dll before=$failed
+  failed=0
   dump=$("$objdump" -p "$program")
   subsystem=$(sed -n 's/^Subsystem\s*\([0-9a-f]*\).*/\1/p' <<<"$dump")
   major=$(sed -n 's/^MajorSubsystemVersion\s*//p' <<<"$dump")
@@ -72,10 +73,15 @@ check_gui() {
   while read -r dll; do
     case "$system_dlls" in
       *" $dll "*) ;;
+      *) [ "$dll" = vesperlink.dll ] &&
+        fail "$(basename "$program") imports Vesperlink; it must load it at run time from its folder" ;;&
+      *" $dll "*) ;;
       *) fail "$(basename "$program") imports $dll, which is not a system DLL" ;;
     esac
   done < <(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr 'A-Z' 'a-z')
-  echo "  windowed program, subsystem $major.$(printf %02d "$minor"), imports system DLLs only"
+  [ "$failed" -ne 0 ] ||
+    echo "  windowed program, subsystem $major.$(printf %02d "$minor"), imports system DLLs only"
+  [ "$before" -eq 0 ] || failed=1
 }
 
 for binary in "${gui[@]}" "$@"; do

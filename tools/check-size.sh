@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Checks that the program and its library, as shipped, stay small enough to
-# download and carry on a floppy's worth of space: together at most 2 MiB.
+# Checks that the program and its library, as shipped, stay small: together
+# at most 2 MiB (VESPERIN_SIZE_LIMIT, in bytes, moves the limit for a run that
+# must say why it needs more).
 #   tools/check-size.sh BIN_DIR
 set -euo pipefail
 dir=$1
-limit=$((2 * 1024 * 1024))
+limit=${VESPERIN_SIZE_LIMIT:-$((2 * 1024 * 1024))}
 total=0
 for name in Vesperin.exe Vesperlink.dll; do
   if [ ! -f "$dir/$name" ]; then
@@ -18,6 +19,7 @@ for name in Vesperin.exe Vesperlink.dll; do
 done
 printf '  %-16s %8d bytes of %d allowed\n' together "$total" "$limit"
 if [ "$total" -gt "$limit" ]; then
-  echo "Vesperin.exe and Vesperlink.dll together exceed 2 MiB" >&2
+  echo "Vesperin.exe and Vesperlink.dll together exceed $limit bytes." >&2
+  echo "The pictures alone take $(du -cb "$dir"/../app/artwork/bmp/*/*.bmp 2>/dev/null | tail -n 1 | cut -f1) bytes as 24-bit bitmaps." >&2
   exit 1
 fi
