@@ -22,7 +22,10 @@ TBmpLEDCtrl::TBmpLEDCtrl(HWND host, int stateCount)
 void TBmpLEDCtrl::checkIndex(int index) const
 {
     SKIN_ASSERT(index >= 0);
-    SKIN_ASSERT(index < (int)m_bitmaps.size());
+    // The condition is printed as written: keep its spacing.
+    // clang-format off
+    SKIN_ASSERT(index < (int) m_bitmaps.size());
+    // clang-format on
 }
 
 HBITMAP TBmpLEDCtrl::Bitmap(int index) const

@@ -218,11 +218,22 @@ void SkControl::releaseMouse()
         ReleaseCapture();
 }
 
+bool SkControl::pointOnControl(int x, int y) const
+{
+    if (!HitTest(x, y))
+        return false;
+    // While the control holds the capture it hears of every move, also over a window that lies
+    // on top of it: there the pointer is not on this control.
+    POINT screen{x, y};
+    ClientToScreen(Handle(), &screen);
+    return WindowFromPoint(screen) == Handle();
+}
+
 void SkControl::trackPointer(int x, int y)
 {
     if (!(m_showMouseOver || !m_clicksDisabled))
         return;
-    const bool inside = HitTest(x, y);
+    const bool inside = pointOnControl(x, y);
     if (inside && !m_hover) {
         mouseEntered();
         if (!m_tracking)
@@ -265,7 +276,7 @@ void SkControl::leftButtonUp(int x, int y)
             showReleased();
         m_pressed = false;
     }
-    const bool inside = HitTest(x, y);
+    const bool inside = pointOnControl(x, y);
     const bool click = m_clickPending && inside;
     m_clickPending = false;
     m_tracking = false;
@@ -394,6 +405,8 @@ LRESULT SkControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) {
+            // A press that lost the pointer to another window no longer clicks.
+            m_clickPending = false;
             if (m_hover || m_tracking)
                 mouseLeft();
             m_tracking = false;

@@ -108,6 +108,7 @@ private:
     void cancelHover();
     void mouseEntered();
     void mouseLeft();
+    bool pointOnControl(int x, int y) const;
     void trackPointer(int x, int y);
     void pointerGone();
     void leftButtonDown(int x, int y, bool recognisesClick);

@@ -7,12 +7,13 @@
 #            with the checks of its exports, imports and size
 #   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways
 #   fuzz     the libFuzzer targets, for a bounded time
+#   release  the installer and the portable zip, tried under Wine
 # tools/test.sh runs them all; tools/test.sh native asan runs just those.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 mingw wine fuzz)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 mingw wine fuzz release)
 "$here/tools/install-deps.sh"
 
 jobs=$(nproc)
@@ -92,6 +93,11 @@ stage_fuzz() {
     mkdir -p build-fuzz/corpus/"$(basename "$target")"
     "$target" -max_total_time=60 -print_final_stats=1 build-fuzz/corpus/"$(basename "$target")" 2>&1 | tail -n 12
   done
+}
+
+stage_release() {
+  tools/release.sh out/release
+  packaging/test-release.sh out/release
 }
 
 for stage in "${stages[@]}"; do

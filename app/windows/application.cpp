@@ -1,0 +1,74 @@
+#include "app/windows/application.h"
+
+#include "app/windows/message_boxes.h"
+
+Application::Application()
+{
+    // A popup of no size at the screen's corner: a task bar entry that the
+    // user never sees as a window.
+    create({"VesperinApplication", MessageBoxes::ApplicationTitle,
+            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, 0, nullptr});
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Application::Terminate()
+{
+    m_terminated = true;
+    // Wakes a loop waiting for its next message.
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+void Application::Minimize()
+{
+    ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void Application::Restore()
+{
+    ShowWindow(Handle(), SW_RESTORE);
+}
+
+void Application::ShowInTaskBar()
+{
+    ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void Application::Run()
+{
+    MSG message{};
+    while (!m_terminated && GetMessageA(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
+}
+
+void Application::dispatch(MSG &message)
+{
+    // Tab, the arrows and space act on the controls of the program's
+    // window that has the message, as in a dialog.
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && Window::fromHandle(root) && IsDialogMessageA(root, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+LRESULT Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        // Closing the task bar entry ends the program as the panel's close
+        // button does.
+        Terminate();
+        return 0;
+    case WM_ACTIVATE:
+        // The entry itself cannot be used: the keyboard goes to the window
+        // the user had last.
+        if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(Handle())) {
+            const HWND last = GetLastActivePopup(Handle());
+            if (last && last != Handle() && IsWindowVisible(last))
+                SetActiveWindow(last);
+        }
+        return 0;
+    default:
+        return Window::handleMessage(message, wParam, lParam);
+    }
+}

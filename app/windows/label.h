@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/windows/gdi_object.h"
+#include "app/windows/standard_control.h"
+
+#include <string>
+
+// What shows through a transparent label: a brush of the picture beneath it
+// and that picture's place in the window, so that the label paints exactly
+// the picture's pixels behind its text, whatever order the two paint in.
+struct Backdrop
+{
+    HBRUSH brush;
+    int left;
+    int top;
+};
+
+// A STATIC label. One sized to its text (width and height 0 at creation)
+// keeps that size as its text changes; a fixed-size one wraps its words.
+// Labels answer no hit test of their own, so presses on them reach the
+// picture beneath.
+class Label : public StandardControl
+{
+public:
+    Label(HWND parent, const std::string &text, int left, int top, int width = 0, int height = 0);
+
+    std::string Text() const;
+    void SetText(const std::string &text);
+    COLORREF Colour() const { return m_colour; }
+    void SetColour(COLORREF colour);
+    // Transparent over `backdrop` (not owned; null shows nothing behind the text).
+    void SetBackdrop(const Backdrop *backdrop);
+    // Painted in one colour behind the text.
+    void SetOpaque(COLORREF background);
+    bool Opaque() const { return static_cast<bool>(m_background); }
+    COLORREF Background() const { return m_backgroundColour; }
+    void SetFont(HFONT font);
+
+    HBRUSH colour(HDC dc) override;
+
+private:
+    void fitToText();
+
+    bool m_autoSize;
+    COLORREF m_colour = RGB(0, 0, 0);
+    const Backdrop *m_backdrop = nullptr;
+    BrushObject m_background;
+    COLORREF m_backgroundColour = CLR_INVALID;
+};

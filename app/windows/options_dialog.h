@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/windows/setting_dialog.h"
+
+#include <string>
+
+// What the panel reads from the options dialog.
+class OptionsDialog : public SettingDialog
+{
+public:
+    // The chosen repeat mode and duration; empty when none is chosen.
+    virtual std::string selectedMode() const = 0;
+    virtual std::string selectedDuration() const = 0;
+    // The text of the volume field.
+    virtual std::string volume() const = 0;
+};

@@ -1,0 +1,90 @@
+#include "app/windows/standard_control.h"
+
+namespace {
+
+const char OwnerProperty[] = "Vesperin.Control";
+
+RECT placeInParent(HWND handle)
+{
+    RECT rect{};
+    GetWindowRect(handle, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(handle), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+} // namespace
+
+StandardControl::StandardControl(HWND parent, const char *className, const char *text, DWORD style,
+                                 int left, int top, int width, int height, DWORD exStyle)
+{
+    // Every control clips the ones above it, so that a picture under a label
+    // never paints over the label's text.
+    m_handle = CreateWindowExA(exStyle, className, text,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width,
+                               height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (m_handle)
+        SetPropA(m_handle, OwnerProperty, this);
+}
+
+StandardControl::~StandardControl()
+{
+    if (m_handle && IsWindow(m_handle)) {
+        RemovePropA(m_handle, OwnerProperty);
+        DestroyWindow(m_handle);
+    }
+}
+
+StandardControl *StandardControl::fromHandle(HWND handle)
+{
+    if (!handle)
+        return nullptr;
+    return static_cast<StandardControl *>(GetPropA(handle, OwnerProperty));
+}
+
+bool StandardControl::Enabled() const
+{
+    return IsWindowEnabled(m_handle) != FALSE;
+}
+
+void StandardControl::SetEnabled(bool enabled)
+{
+    EnableWindow(m_handle, enabled ? TRUE : FALSE);
+}
+
+bool StandardControl::Visible() const
+{
+    return (GetWindowLongPtrA(m_handle, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void StandardControl::SetVisible(bool visible)
+{
+    ShowWindow(m_handle, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void StandardControl::SetFont(HFONT font)
+{
+    m_font = font;
+    SendMessageA(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+int StandardControl::Left() const
+{
+    return placeInParent(m_handle).left;
+}
+
+int StandardControl::Top() const
+{
+    return placeInParent(m_handle).top;
+}
+
+int StandardControl::Width() const
+{
+    const RECT rect = placeInParent(m_handle);
+    return rect.right - rect.left;
+}
+
+int StandardControl::Height() const
+{
+    const RECT rect = placeInParent(m_handle);
+    return rect.bottom - rect.top;
+}

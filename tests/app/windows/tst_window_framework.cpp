@@ -1,0 +1,219 @@
+// The pieces every window stands on: the object behind each window, the
+// system's standard controls with their notifications, the timers, the
+// program's keyboard navigation and the alarm time's field rules.
+
+#include "app/windows/application.h"
+#include "app/windows/edit_field.h"
+#include "app/windows/label.h"
+#include "app/windows/plain_button.h"
+#include "app/windows/time_fields.h"
+#include "app/windows/timer.h"
+#include "app/windows/window.h"
+#include "pump.h"
+#include "recording_message_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A plain window on the screen that records the messages it answers.
+class TestWindow : public Window
+{
+public:
+    TestWindow()
+    {
+        create({"VesperinTestWindow", "test", WS_POPUP | WS_VISIBLE, WS_EX_CONTROLPARENT, 100, 100,
+                200, 120, nullptr});
+    }
+    std::vector<UINT> messages;
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        messages.push_back(message);
+        return Window::handleMessage(message, wParam, lParam);
+    }
+};
+
+TEST(WindowObject, OwnsItsHandleFromTheFirstMessageToTheLast)
+{
+    HWND handle = nullptr;
+    {
+        TestWindow window;
+        handle = window.Handle();
+        ASSERT_TRUE(IsWindow(handle));
+        EXPECT_EQ(Window::fromHandle(handle), &window);
+        // The object saw the window's creation itself, not only later messages.
+        EXPECT_NE(std::find(window.messages.begin(), window.messages.end(), UINT(WM_CREATE)),
+                  window.messages.end());
+        EXPECT_EQ(window.Width(), 200);
+        window.Move(150, 160);
+        EXPECT_EQ(window.Left(), 150);
+        EXPECT_EQ(window.Top(), 160);
+    }
+    EXPECT_FALSE(IsWindow(handle));
+    // A window that is not one of the program's has no object.
+    EXPECT_EQ(Window::fromHandle(GetDesktopWindow()), nullptr);
+}
+
+TEST(StandardControls, EditReportsEveryChangeTypedOrSet)
+{
+    TestWindow window;
+    EditField *field =
+        window.own(std::make_unique<EditField>(window.Handle(), "0", 10, 10, 30, 14));
+    int changes = 0;
+    field->OnChange = [&] { ++changes; };
+    field->SetText("12");
+    EXPECT_EQ(changes, 1);
+    SetFocus(field->Handle());
+    SendMessageA(field->Handle(), EM_SETSEL, 0, -1);
+    SendMessageA(field->Handle(), WM_CHAR, '7', 0);
+    EXPECT_EQ(field->Text(), "7");
+    EXPECT_EQ(changes, 2);
+    // The field's own colour request is answered with its colours.
+    field->SetColours(RGB(0xC0, 0xC0, 0xC0), RGB(0x33, 0x33, 0x33));
+    const HDC dc = GetDC(field->Handle());
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(window.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(field->Handle())));
+    EXPECT_EQ(GetTextColor(dc), RGB(0xC0, 0xC0, 0xC0));
+    ReleaseDC(field->Handle(), dc);
+    LOGBRUSH look{};
+    ASSERT_TRUE(GetObjectA(brush, sizeof look, &look));
+    EXPECT_EQ(look.lbColor, RGB(0x33, 0x33, 0x33));
+}
+
+TEST(StandardControls, PressesOnALabelReachWhatLiesBeneath)
+{
+    TestWindow window;
+    PlainButton *beneath = window.own(std::make_unique<PlainButton>(
+        window.Handle(), PlainButton::Kind::Push, "", 0, 0, 200, 120));
+    Label *label = window.own(std::make_unique<Label>(window.Handle(), "Alarm Time:", 20, 20));
+    // The label lies above the button, as a label lies above its picture.
+    SetWindowPos(label->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    int clicks = 0;
+    beneath->OnClick = [&] { ++clicks; };
+    UpdateWindow(window.Handle());
+    POINT at{label->Left() + 3, label->Top() + 3};
+    ClientToScreen(window.Handle(), &at);
+    EXPECT_EQ(WindowFromPoint(at), beneath->Handle());
+    SetCursorPos(at.x, at.y);
+    INPUT press[2]{};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
+    EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
+}
+
+TEST(StandardControls, AutoSizedLabelFollowsItsText)
+{
+    TestWindow window;
+    Label *label = window.own(std::make_unique<Label>(window.Handle(), "", 10, 10));
+    const int emptyWidth = label->Width();
+    label->SetText("Sun. Mon. ");
+    EXPECT_GT(label->Width(), emptyWidth);
+    EXPECT_EQ(label->Text(), "Sun. Mon. ");
+    label->SetText("");
+    EXPECT_EQ(label->Width(), emptyWidth);
+}
+
+TEST(Timers, FireOnlyWhileEnabledAndCountWhileTheyRun)
+{
+    TestWindow window;
+    const int before = Timer::running();
+    int ticks = 0;
+    {
+        Timer timer(window, 10);
+        timer.OnTimer = [&] { ++ticks; };
+        EXPECT_EQ(Timer::running(), before);
+        timer.SetEnabled(true);
+        EXPECT_EQ(Timer::running(), before + 1);
+        EXPECT_TRUE(pumpUntil([&] { return ticks >= 2; }));
+        timer.SetEnabled(false);
+        const int stopped = ticks;
+        pumpUntil([] { return false; }, 60);
+        EXPECT_EQ(ticks, stopped);
+        timer.SetEnabled(true);
+        EXPECT_EQ(Timer::running(), before + 1);
+    }
+    // A timer that goes while running stops with it.
+    EXPECT_EQ(Timer::running(), before);
+}
+
+TEST(ProgramLoop, TabMovesTheFocusAndATerminatedLoopEndsAtOnce)
+{
+    TestWindow window;
+    EditField *first =
+        window.own(std::make_unique<EditField>(window.Handle(), "1", 10, 10, 30, 14));
+    EditField *second =
+        window.own(std::make_unique<EditField>(window.Handle(), "2", 50, 10, 30, 14));
+    SetFocus(first->Handle());
+    PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(pumpUntil([&] { return GetFocus() == second->Handle(); }));
+
+    Application app;
+    app.Terminate();
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+}
+
+TEST(MessageBoxSeam, CaptionsEveryBoxWithTheApplicationTitle)
+{
+    RecordingMessageBoxes boxes;
+    MessageBoxes::tell(nullptr, "Initiating failed...", MessageBoxes::Icon::Error);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].caption, "Vesperin");
+    EXPECT_EQ(boxes.boxes[0].icon, MessageBoxes::Icon::Error);
+}
+
+TEST(TimeFields, RepairsWhatIsNotANumberInRangeAndOnlyThat)
+{
+    using namespace TimeFields;
+    struct Case
+    {
+        const char *text;
+        const Range &range;
+        const char *repaired; // null: left as typed
+    };
+    const Case cases[] = {
+        {"13", HourRange, "12"},     {"0", HourRange, "1"},     {"", HourRange, "06"},
+        {"ab", HourRange, "06"},     {"5 ", HourRange, "06"},   {" 5", HourRange, "06"},
+        {"-", HourRange, "06"},      {"-3", HourRange, "1"},    {"05", HourRange, nullptr},
+        {"7", HourRange, nullptr},   {"75", MinuteRange, "59"}, {"", MinuteRange, "30"},
+        {"0", MinuteRange, nullptr}, {"5 ", MinuteRange, "30"}, {"+5", MinuteRange, nullptr},
+    };
+    for (const Case &c : cases) {
+        const auto repaired = repair(c.text, c.range);
+        if (c.repaired)
+            EXPECT_EQ(repaired.value_or("(kept)"), c.repaired) << '"' << c.text << '"';
+        else
+            EXPECT_FALSE(repaired) << '"' << c.text << '"';
+    }
+}
+
+TEST(TimeFields, TwelveHourFormRoundTripsEveryFirmwareHour)
+{
+    using namespace TimeFields;
+    for (uint32_t hour = 0; hour < 24; ++hour) {
+        const uint32_t shown = twelveHour(hour);
+        EXPECT_GE(shown, 1u);
+        EXPECT_LE(shown, 12u);
+        EXPECT_EQ(firmwareHour(int(shown), isAfternoon(hour)), hour) << hour;
+    }
+    // Hours the firmware should never hold: above 12 they lose 12 once.
+    EXPECT_EQ(twelveHour(24), 12u);
+    EXPECT_EQ(twelveHour(25), 13u);
+    EXPECT_TRUE(isAfternoon(24));
+    EXPECT_EQ(stepUp("12", HourRange), "01");
+    EXPECT_EQ(stepDown("01", HourRange), "12");
+    EXPECT_EQ(stepUp("59", MinuteRange), "00");
+    EXPECT_EQ(stepDown("00", MinuteRange), "59");
+    EXPECT_EQ(stepUp("", MinuteRange), "31");
+}
+
+} // namespace

@@ -1,0 +1,399 @@
+#include "skin/sk_accessible.h"
+#include "skin/sk_button.h"
+#include "skin/sk_button_tx.h"
+#include "skin_test_support.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace skintest;
+
+namespace {
+
+const COLORREF raisedColour = RGB(200, 0, 0);
+const COLORREF sunkenColour = RGB(0, 200, 0);
+const COLORREF focusedColour = RGB(0, 0, 200);
+const COLORREF disabledColour = RGB(90, 90, 90);
+
+void giveAllLooks(SkButton &button, int size = 16)
+{
+    button.Appearance.Fill(0, solid(size, size, raisedColour));
+    button.Appearance.Fill(1, solid(size, size, sunkenColour));
+    button.Appearance.Fill(2, solid(size, size, focusedColour));
+    button.Appearance.Fill(3, solid(size, size, disabledColour));
+}
+
+class SkButtonTest : public ::testing::Test
+{
+protected:
+    SkButtonTest()
+    {
+        button = std::make_unique<SkButton>(host.get(), 20, 20);
+        giveAllLooks(*button);
+        elsewhere = std::make_unique<SkButton>(host.get(), 200, 150);
+        elsewhere->Appearance.Fill(0, solid(10, 10, RGB(1, 1, 1)));
+        button->OnClick = [this] { events.push_back("click"); };
+        button->OnMouseDown = [this](const MouseEvent &e) {
+            events.push_back("down" + std::to_string(e.button));
+        };
+        button->OnMouseUp = [this](const MouseEvent &e) {
+            events.push_back("up" + std::to_string(e.button));
+        };
+        moveTo(host.get(), 250, 20);
+        pump();
+    }
+
+    int clicks() const
+    {
+        int count = 0;
+        for (const std::string &event : events)
+            count += event == "click" ? 1 : 0;
+        return count;
+    }
+    COLORREF shown() const { return shownAt(button->Handle(), 4, 4); }
+    void focus(SkControl &control)
+    {
+        SetForegroundWindow(host.get());
+        SetFocus(control.Handle());
+        pump();
+    }
+
+    HostWindow host;
+    std::unique_ptr<SkButton> button;
+    std::unique_ptr<SkButton> elsewhere;
+    std::vector<std::string> events;
+};
+
+TEST_F(SkButtonTest, HoverShowsFocusedAndLeavingShowsRaised)
+{
+    EXPECT_EQ(shown(), raisedColour);
+    moveTo(button->Handle(), 5, 5);
+    EXPECT_TRUE(button->isHovered());
+    EXPECT_EQ(button->CurrentState(), 2);
+    EXPECT_EQ(shown(), focusedColour);
+    // The pointer is captured while over the control, so that the control sees it leave.
+    EXPECT_EQ(GetCapture(), button->Handle());
+    moveTo(host.get(), 250, 20);
+    EXPECT_FALSE(button->isHovered());
+    EXPECT_EQ(shown(), raisedColour);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Without ShowMouseOver hover keeps the raised look.
+    button->SetShowMouseOver(false);
+    moveTo(button->Handle(), 5, 5);
+    EXPECT_EQ(shown(), raisedColour);
+}
+
+TEST_F(SkButtonTest, DragOutAndBackInClicksOnlyInside)
+{
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    EXPECT_EQ(shown(), sunkenColour);
+    EXPECT_EQ(GetFocus(), button->Handle());
+    moveTo(host.get(), 250, 20);
+    // Outside with the button held: released look (focused, the control has the focus).
+    EXPECT_EQ(button->CurrentState(), 2);
+    EXPECT_EQ(GetCapture(), button->Handle());
+    moveTo(button->Handle(), 6, 6);
+    EXPECT_EQ(shown(), sunkenColour);
+    moveTo(host.get(), 250, 20);
+    leftUp();
+    EXPECT_EQ(clicks(), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Pressed and released inside: one click, before the mouse-up event.
+    events.clear();
+    clickAt(button->Handle(), 5, 5);
+    EXPECT_EQ(events, (std::vector<std::string>{"down0", "click", "up0"}));
+    EXPECT_EQ(shown(), focusedColour);
+
+    // Other buttons are reported but do not click.
+    events.clear();
+    rightClick();
+    EXPECT_EQ(events, (std::vector<std::string>{"down1", "up1"}));
+}
+
+TEST_F(SkButtonTest, LostCaptureEndsPressAndHover)
+{
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    ASSERT_EQ(GetCapture(), button->Handle());
+    SetCapture(host.get());
+    pump();
+    EXPECT_FALSE(button->isHovered());
+    EXPECT_FALSE(button->isPressed());
+    EXPECT_EQ(button->CurrentState(), 2);
+    ReleaseCapture();
+    leftUp();
+    EXPECT_EQ(clicks(), 0);
+}
+
+TEST_F(SkButtonTest, SpaceClicksPerCharacterAndFocusLossReleases)
+{
+    focus(*button);
+    ASSERT_EQ(GetFocus(), button->Handle());
+    EXPECT_EQ(shown(), focusedColour);
+    key(VK_SPACE, false);
+    EXPECT_EQ(shown(), sunkenColour);
+    EXPECT_EQ(clicks(), 1);
+    // Held: every repeated character clicks again.
+    key(VK_SPACE, false);
+    EXPECT_EQ(clicks(), 2);
+    key(VK_SPACE, true);
+    EXPECT_EQ(shown(), focusedColour);
+    EXPECT_EQ(clicks(), 2);
+
+    // Enter does not click.
+    key(VK_RETURN, false);
+    key(VK_RETURN, true);
+    EXPECT_EQ(clicks(), 2);
+
+    // Losing the focus while the key is held restores the released look.
+    key(VK_SPACE, false);
+    EXPECT_EQ(shown(), sunkenColour);
+    SetFocus(elsewhere->Handle());
+    pump();
+    EXPECT_EQ(shown(), raisedColour);
+    EXPECT_FALSE(button->isPressed());
+    key(VK_SPACE, true);
+}
+
+TEST_F(SkButtonTest, DisablingWhilePressedAndHoveredCancelsBoth)
+{
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    ASSERT_TRUE(button->isPressed());
+    button->SetEnabled(false);
+    EXPECT_FALSE(button->isPressed());
+    EXPECT_FALSE(button->isHovered());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(shown(), disabledColour);
+    leftUp();
+    EXPECT_EQ(clicks(), 0);
+    button->SetEnabled(true);
+    EXPECT_EQ(shown(), raisedColour);
+}
+
+TEST_F(SkButtonTest, EmptyLooksFallBackToRaised)
+{
+    SkButton bare(host.get(), 60, 20);
+    bare.Appearance.Fill(0, solid(16, 16, raisedColour));
+    moveTo(bare.Handle(), 5, 5);
+    EXPECT_EQ(bare.CurrentState(), 2);
+    EXPECT_EQ(bare.shownState(), 0);
+    EXPECT_EQ(shownAt(bare.Handle(), 4, 4), raisedColour);
+    leftDown();
+    EXPECT_EQ(bare.CurrentState(), 1);
+    EXPECT_EQ(shownAt(bare.Handle(), 4, 4), raisedColour);
+    leftUp();
+    moveTo(host.get(), 250, 20);
+    bare.SetEnabled(false);
+    EXPECT_EQ(bare.CurrentState(), 3);
+    EXPECT_EQ(shownAt(bare.Handle(), 4, 4), raisedColour);
+    // A disabled look that arrives later is shown at once.
+    bare.Appearance.Fill(3, solid(16, 16, disabledColour));
+    EXPECT_EQ(shownAt(bare.Handle(), 4, 4), disabledColour);
+}
+
+TEST_F(SkButtonTest, ChangingTheShownBitmapRedrawsAtOnce)
+{
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    ASSERT_EQ(shown(), sunkenColour);
+    button->Appearance.Fill(1, solid(16, 16, RGB(7, 77, 177)));
+    EXPECT_EQ(shown(), RGB(7, 77, 177));
+    leftUp();
+}
+
+TEST_F(SkButtonTest, SizeIsLockedToTheRaisedBitmap)
+{
+    EXPECT_EQ(button->Width(), 16);
+    EXPECT_EQ(button->Height(), 16);
+    button->SetBounds(30, 25, 50, 50);
+    EXPECT_EQ(button->Left(), 30);
+    EXPECT_EQ(button->Top(), 25);
+    EXPECT_EQ(button->Width(), 16);
+    MoveWindow(button->Handle(), 30, 25, 70, 5, TRUE);
+    EXPECT_EQ(button->Height(), 16);
+    // A new raised bitmap brings its size.
+    button->Appearance.Fill(0, solid(24, 12, raisedColour));
+    EXPECT_EQ(button->Width(), 24);
+    EXPECT_EQ(button->Height(), 12);
+}
+
+TEST_F(SkButtonTest, TransparentPixelsLetClicksThrough)
+{
+    const COLORREF key = RGB(0x15, 0x14, 0x16);
+    SkButton beneath(host.get(), 100, 20);
+    beneath.Appearance.Fill(0, solid(20, 20, RGB(0, 90, 0)));
+    SkButton above(host.get(), 100, 20);
+    HBITMAP shape = solid(20, 20, raisedColour);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 8; ++x)
+            setPixel(shape, x, y, key);
+    above.SetTransparentColor(key);
+    above.Appearance.Fill(0, shape);
+    SetWindowPos(above.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    int beneathClicks = 0, aboveClicks = 0;
+    beneath.OnClick = [&] { ++beneathClicks; };
+    above.OnClick = [&] { ++aboveClicks; };
+
+    // Opaque everywhere while not transparent.
+    clickAt(host.get(), 103, 28);
+    EXPECT_EQ(aboveClicks, 1);
+    EXPECT_EQ(beneathClicks, 0);
+
+    moveTo(host.get(), 250, 20);
+    above.SetTransparent(true);
+    EXPECT_FALSE(above.HitTest(3, 8));
+    EXPECT_TRUE(above.HitTest(12, 8));
+    clickAt(host.get(), 103, 28);
+    EXPECT_EQ(beneathClicks, 1);
+    EXPECT_EQ(aboveClicks, 1);
+    clickAt(host.get(), 112, 28);
+    EXPECT_EQ(aboveClicks, 2);
+    // The cut-out part shows what lies beneath.
+    EXPECT_EQ(shownAt(host.get(), 103, 28), RGB(0, 90, 0));
+    EXPECT_EQ(shownAt(host.get(), 112, 28), raisedColour);
+
+    // Hovering a transparent pixel is no hover.
+    moveTo(host.get(), 103, 28);
+    EXPECT_FALSE(above.isHovered());
+}
+
+TEST_F(SkButtonTest, KeyPressHandlerCanSwallowOrChangeTheKey)
+{
+    std::string seen;
+    button->OnKeyPress = [&seen](char &k) {
+        seen += k;
+        k = 0;
+    };
+    focus(*button);
+    key(VK_SPACE, false);
+    key(VK_SPACE, true);
+    EXPECT_EQ(seen, " ");
+    EXPECT_EQ(clicks(), 0);
+    button->OnKeyPress = [](char &k) { k = ' '; };
+    key('A', false);
+    key('A', true);
+    EXPECT_EQ(clicks(), 1);
+}
+
+TEST_F(SkButtonTest, QuickSecondPressIsASecondClick)
+{
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    leftUp();
+    leftDown();
+    leftUp();
+    EXPECT_EQ(events, (std::vector<std::string>{"down0", "click", "up0", "down0", "click", "up0"}));
+}
+
+TEST_F(SkButtonTest, TabMovesTheFocusInADialogLoop)
+{
+    focus(*button);
+    MSG msg{};
+    msg.hwnd = button->Handle();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
+    EXPECT_TRUE(IsDialogMessageA(host.get(), &msg));
+    EXPECT_EQ(GetFocus(), elsewhere->Handle());
+    // Space is the control's own: the dialog manager passes it through.
+    EXPECT_EQ(SendMessageA(button->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, DLGC_WANTCHARS);
+}
+
+class SkButtonTxTest : public SkButtonTest
+{
+protected:
+    std::unique_ptr<SkButtonTx> text(int left, int top, int width, int height, COLORREF fill)
+    {
+        auto made = std::make_unique<SkButtonTx>(host.get(), left, top);
+        SetWindowLongA(made->Handle(), GWL_STYLE,
+                       GetWindowLongA(made->Handle(), GWL_STYLE) & ~WS_TABSTOP);
+        made->SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        made->Appearance.Fill(0, solid(width, height, fill));
+        return made;
+    }
+};
+
+TEST_F(SkButtonTxTest, CaptionMovesWithThePressOnly)
+{
+    auto cancel = text(100, 40, 104, 25, RGB(0, 0, 0));
+    cancel->SetFontColor(RGB(255, 255, 255));
+    cancel->Appearance.Fill(1, solid(104, 25, RGB(0, 0, 0)));
+    cancel->Appearance.Fill(2, solid(104, 25, RGB(0, 0, 0)));
+    cancel->SetText("Cancel");
+    const auto raised = pixelsOfArea(cancel->SurfaceCanvas(), 0, 0, 103, 24);
+    EXPECT_GT(pixelsOf(cancel->SurfaceCanvas(), RGB(255, 255, 255)), 0);
+
+    moveTo(cancel->Handle(), 50, 12);
+    leftDown();
+    // Left and top grew by 2: the centred caption moved by one pixel right and down.
+    EXPECT_EQ(pixelsOfArea(cancel->SurfaceCanvas(), 1, 1, 103, 24), raised);
+    EXPECT_NE(pixelsOfArea(cancel->SurfaceCanvas(), 0, 0, 103, 24), raised);
+    // What the screen shows is the surface.
+    EXPECT_EQ(shownAt(cancel->Handle(), 0, 0), RGB(0, 0, 0));
+
+    // A repaint while still pressed draws the caption unmoved.
+    cancel->SetText("Stop");
+    cancel->SetText("Cancel");
+    EXPECT_EQ(pixelsOfArea(cancel->SurfaceCanvas(), 0, 0, 103, 24), raised);
+    leftUp();
+}
+
+TEST_F(SkButtonTxTest, CaptionSurvivesChangesOfTextAndBitmaps)
+{
+    auto makeButton = [this](const char *caption) {
+        auto made = text(20, 60, 91, 24, RGB(40, 40, 40));
+        made->SetFontColor(RGB(250, 250, 250));
+        made->SetText(caption);
+        return made;
+    };
+    auto toggled = makeButton("Test");
+    toggled->SetText("Stop");
+    auto fresh = makeButton("Stop");
+    EXPECT_EQ(pixelsOfArea(toggled->SurfaceCanvas(), 0, 0, 91, 24),
+              pixelsOfArea(fresh->SurfaceCanvas(), 0, 0, 91, 24));
+    EXPECT_EQ(toggled->GetText(), "Stop");
+    EXPECT_GT(pixelsOf(toggled->SurfaceCanvas(), RGB(250, 250, 250)), 0);
+
+    // Replacing the raised bitmap (same size or not) or another look keeps the caption.
+    toggled->Appearance.Fill(0, solid(91, 24, RGB(40, 40, 40)));
+    EXPECT_EQ(pixelsOfArea(toggled->SurfaceCanvas(), 0, 0, 91, 24),
+              pixelsOfArea(fresh->SurfaceCanvas(), 0, 0, 91, 24));
+    toggled->Appearance.Fill(2, solid(91, 24, RGB(40, 40, 40)));
+    toggled->Appearance.Fill(0, solid(100, 30, RGB(40, 40, 40)));
+    EXPECT_GT(pixelsOf(toggled->SurfaceCanvas(), RGB(250, 250, 250)), 0);
+    // The caption is centred on the control as it is.
+    EXPECT_EQ(toggled->textRect().right, 100);
+    EXPECT_EQ(toggled->textRect().bottom, 30);
+}
+
+TEST_F(SkButtonTxTest, CaptionColourFollowsTheLook)
+{
+    auto ok = text(20, 60, 104, 25, RGB(0, 0, 0));
+    ok->SetFontColor(RGB(192, 192, 192));
+    ok->SetText("OK");
+    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(192, 192, 192)), 0);
+
+    // No focused bitmap and no Focused colour: the raised bitmap with the font colour.
+    moveTo(ok->Handle(), 50, 12);
+    ASSERT_EQ(ok->CurrentState(), 2);
+    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(192, 192, 192)), 0);
+    // A Focused colour takes over at once.
+    ok->FontColors.SetFocused(RGB(255, 200, 0));
+    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(255, 200, 0)), 0);
+    EXPECT_EQ(pixelsOf(ok->SurfaceCanvas(), RGB(192, 192, 192)), 0);
+
+    moveTo(host.get(), 250, 20);
+    ok->SetEnabled(false);
+    EXPECT_EQ(ok->GetFontColorOfCurState(), GetSysColor(COLOR_GRAYTEXT));
+    ok->SetFontColors(CLR_INVALID, CLR_INVALID, RGB(98, 98, 98));
+    EXPECT_EQ(ok->GetFontColorOfCurState(), RGB(98, 98, 98));
+    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(98, 98, 98)), 0);
+    ok->SetEnabled(true);
+    EXPECT_EQ(ok->GetFontColorOfCurState(), RGB(192, 192, 192));
+}
+
+} // namespace
