@@ -121,6 +121,13 @@ TEST_F(Vpalarm, SetStoresEveryFieldByNameOrValueAndSaysWhatWasStored)
     EXPECT_EQ(after["next_ring"], "No day is set");
     EXPECT_EQ(after["volume"], 15);
     EXPECT_EQ(after["drive"]["value"], 1);
+
+    // With --json, what was stored comes as the same JSON object.
+    const ProgramRun asJson = run({"--json", "set", "--volume", "3"});
+    ASSERT_EQ(asJson.exitCode, 0) << asJson.output;
+    const json stored = json::parse(asJson.output, nullptr, false);
+    ASSERT_TRUE(stored.is_object()) << asJson.output;
+    EXPECT_EQ(stored["volume"], 3);
 }
 
 TEST_F(Vpalarm, AValueNotOnOfferOrAMalformedArgumentWritesNothing)

@@ -114,7 +114,7 @@ int main(int argc, char **argv)
             help = true;
         else if (arguments[i] == "--json")
             json = true;
-        else if (i == 0 && arguments[i] == "set")
+        else if (!set && setArguments.empty() && arguments[i] == "set")
             set = true;
         else if (set)
             setArguments.push_back(arguments[i]);
