@@ -17,8 +17,8 @@ if [ "${1:-}" = "--gui" ]; then
 fi
 
 # The DLLs every Windows from XP SP3 on has in its system folder.
-system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll ole32.dll oleaut32.dll
-  winmm.dll msvcrt.dll oleacc.dll msimg32.dll shell32.dll comdlg32.dll version.dll uxtheme.dll "
+system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll ole32.dll oleaut32.dll "
+system_dlls+="winmm.dll msvcrt.dll oleacc.dll msimg32.dll shell32.dll comdlg32.dll version.dll uxtheme.dll "
 
 # Version "5.1.2" as a number that sorts: 50102.
 version_number() {
