@@ -53,12 +53,12 @@ Pixels24 read24(HBITMAP bitmap)
     pixels.stride = (s.cx * 3 + 3) & ~3;
     pixels.bytes.resize(static_cast<size_t>(pixels.stride) * s.cy);
     BITMAPINFO info = info24(s.cx, s.cy);
-    HDC screen = GetDC(nullptr);
+    HDC screen = CreateCompatibleDC(nullptr);
     // GetDIBits converts to the requested 24-bit layout into our buffer and leaves the bitmap's
     // own format untouched, so there is nothing to give back afterwards.
     const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(s.cy), pixels.bytes.data(),
                                &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    DeleteDC(screen);
     if (rows != s.cy)
         return Pixels24{};
     return pixels;

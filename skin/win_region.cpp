@@ -102,8 +102,9 @@ void WinRegion::FromBitmap(HBITMAP bitmap, COLORREF colour)
     std::copy(runs.begin(), runs.end(), reinterpret_cast<RECT *>(data->Buffer));
     HRGN hrgn = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
     SKIN_ASSERT(hrgn != NULL);
-    copyFrom(hrgn);
-    DeleteObject(hrgn);
+    // The new region replaces the old one; the object keeps owning exactly one handle.
+    DeleteObject(m_handle);
+    m_handle = hrgn;
 }
 
 void WinRegion::ApplyToWindow(HWND window, bool redraw) const

@@ -11,6 +11,7 @@ packages=(
   g++-multilib clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils jq
   fonts-liberation fonts-dejavu-core
+  nsis zip unzip
 )
 
 # Wine runs the Windows builds' tests; its 32-bit half needs the i386

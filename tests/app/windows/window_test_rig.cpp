@@ -1,9 +1,32 @@
 #include "window_test_rig.h"
 
 #include "app/binding/program_location.h"
+#include "app/windows/control_table.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_vesperin.h"
 #include "pump.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The windows take their outline and their looks from the artwork linked
+// into the test program; without it they have no outline to press on.
+class ArtworkPresent : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (const HBITMAP picture = ControlTable::artwork("frmVesperin", "imgBg"))
+            DeleteObject(picture);
+        else
+            GTEST_SKIP() << "the artwork resources are not linked into this program";
+    }
+};
+
+const auto *const artworkCheck = ::testing::AddGlobalTestEnvironment(new ArtworkPresent);
+
+} // namespace
 
 WindowTestRig::WindowTestRig(Screen screen)
 {

@@ -1,0 +1,169 @@
+#include "app/windows/control_table.h"
+
+#include "app/windows/combo_box.h"
+#include "app/windows/edit_field.h"
+#include "app/windows/label.h"
+#include "app/windows/plain_button.h"
+#include "app/windows/window.h"
+#include "skin/sk_button.h"
+#include "skin/sk_button_tx.h"
+#include "skin/sk_check_box.h"
+#include "skin/sk_picture.h"
+#include "skin/sk_radio_button.h"
+
+#include <string>
+
+namespace {
+
+// The looks of a state bitmap group, in the order of their indices.
+const char *const Looks[] = {"raised", "sunken", "focused", "disabled"};
+
+void fillGroup(SkCustomControl &control, const char *form, const std::string &prefix, int base)
+{
+    for (int look = 0; look < 4; ++look) {
+        const std::string stem = prefix + "_" + Looks[look];
+        if (const HBITMAP bitmap = ControlTable::artwork(form, stem.c_str()))
+            control.SetStateBitmap(base + look, bitmap);
+    }
+}
+
+void dropTabStop(HWND control)
+{
+    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) & ~WS_TABSTOP);
+}
+
+struct Builder
+{
+    Window &window;
+    const char *form;
+    const Backdrop *backdrop;
+    const ControlRow &row;
+
+    HWND parent() const { return window.Handle(); }
+
+    template <typename Control> Control *keep(std::unique_ptr<Control> control) const
+    {
+        return window.own(std::move(control));
+    }
+
+    template <typename Skinned> void skinned(Skinned &control) const
+    {
+        if (row.transparent != CLR_INVALID)
+            control.SetTransparentColor(row.transparent);
+        if (row.flags & ControlRow::NoTabStop)
+            dropTabStop(control.Handle());
+        if (row.flags & ControlRow::Hidden)
+            control.SetVisible(false);
+    }
+
+    HWND operator()(SkPicture **slot) const
+    {
+        *slot = keep(std::make_unique<SkPicture>(parent(), row.left, row.top,
+                                                 ControlTable::artwork(form, row.name)));
+        return (*slot)->Handle();
+    }
+    HWND operator()(Label **slot) const
+    {
+        auto *label = keep(
+            std::make_unique<Label>(parent(), row.text, row.left, row.top, row.width, row.height));
+        label->SetFont(row.font);
+        label->SetColour(row.colour);
+        label->SetBackdrop(backdrop);
+        if (row.flags & ControlRow::Hidden)
+            label->SetVisible(false);
+        *slot = label;
+        return label->Handle();
+    }
+    HWND operator()(EditField **slot) const
+    {
+        auto *field = keep(std::make_unique<EditField>(parent(), row.text, row.left, row.top,
+                                                       row.width, row.height));
+        field->SetFont(row.font);
+        *slot = field;
+        return field->Handle();
+    }
+    HWND operator()(ComboBox **slot) const
+    {
+        auto *box =
+            keep(std::make_unique<ComboBox>(parent(), row.left, row.top, row.width, row.height));
+        box->SetFont(row.font);
+        *slot = box;
+        return box->Handle();
+    }
+    HWND operator()(SkButton **slot) const
+    {
+        auto *button = keep(std::make_unique<SkButton>(parent(), row.left, row.top));
+        fillGroup(*button, form, row.name, 0);
+        skinned(*button);
+        *slot = button;
+        return button->Handle();
+    }
+    HWND operator()(SkButtonTx **slot) const
+    {
+        auto *button = keep(std::make_unique<SkButtonTx>(parent(), row.left, row.top));
+        fillGroup(*button, form, row.name, 0);
+        skinned(*button);
+        button->SetFont(row.font);
+        button->SetFontColor(row.colour);
+        button->SetText(row.text);
+        *slot = button;
+        return button->Handle();
+    }
+    HWND operator()(SkCheckBox **slot) const
+    {
+        auto *box = keep(std::make_unique<SkCheckBox>(parent(), row.left, row.top));
+        fillGroup(*box, form, std::string(row.name) + "_unchecked", 0);
+        fillGroup(*box, form, std::string(row.name) + "_checked", 4);
+        skinned(*box);
+        *slot = box;
+        return box->Handle();
+    }
+    HWND operator()(SkRadioButton **slot) const
+    {
+        auto *button = keep(std::make_unique<SkRadioButton>(parent(), row.left, row.top));
+        fillGroup(*button, form, std::string(row.name) + "_unchecked", 0);
+        fillGroup(*button, form, std::string(row.name) + "_checked", 4);
+        skinned(*button);
+        *slot = button;
+        return button->Handle();
+    }
+    HWND operator()(PlainButton **slot) const
+    {
+        const auto kind =
+            (row.flags & ControlRow::GroupBox) ? PlainButton::Kind::Group : PlainButton::Kind::Push;
+        auto *button = keep(std::make_unique<PlainButton>(parent(), kind, row.text, row.left,
+                                                          row.top, row.width, row.height));
+        button->SetFont(row.font ? row.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        *slot = button;
+        return button->Handle();
+    }
+};
+
+} // namespace
+
+HBITMAP ControlTable::artwork(const char *form, const char *stem)
+{
+    const std::string name = std::string(form) + "/" + stem;
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0,
+                                           0, LR_CREATEDIBSECTION));
+}
+
+void ControlTable::build(Window &window, const char *form, const Backdrop *backdrop,
+                         std::initializer_list<ControlRow> rows)
+{
+    for (const ControlRow &row : rows) {
+        const HWND control = std::visit(Builder{window, form, backdrop, row}, row.slot);
+        // Each control above the ones made before it.
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // A control clips those above it, so that a picture never paints
+        // over the labels and buttons that lie on it.
+        SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | WS_CLIPSIBLINGS);
+    }
+}
+
+void ControlTable::setTabOrder(std::initializer_list<HWND> controls)
+{
+    // The keyboard follows the order of the windows from the top down.
+    for (auto control = std::rbegin(controls); control != std::rend(controls); ++control)
+        SetWindowPos(*control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <variant>
+#include <vector>
+
+class ComboBox;
+class EditField;
+class Label;
+class PlainButton;
+class SkButton;
+class SkButtonTx;
+class SkCheckBox;
+class SkPicture;
+class SkRadioButton;
+class Window;
+struct Backdrop;
+
+// One control of a window's layout: the member that holds it (which also
+// tells its kind), its name, text, place and size, its transparent colour,
+// and for text its font and colour. The pictures of a control come from the
+// artwork resources named after the window and the control
+// ("frmSetTime/skbOK_raised").
+struct ControlRow
+{
+    enum Flags : unsigned
+    {
+        None = 0,
+        Hidden = 1,    // made invisible
+        NoTabStop = 2, // the keyboard passes it by
+        GroupBox = 4,  // a plain button drawn as a group's frame
+    };
+    using Slot = std::variant<SkPicture **, Label **, EditField **, ComboBox **, SkButton **,
+                              SkButtonTx **, SkCheckBox **, SkRadioButton **, PlainButton **>;
+
+    Slot slot;
+    const char *name;
+    const char *text = "";
+    int left = 0;
+    int top = 0;
+    int width = 0; // 0: the natural size of its text or picture
+    int height = 0;
+    COLORREF transparent = CLR_INVALID;
+    HFONT font = nullptr;
+    COLORREF colour = RGB(0, 0, 0);
+    unsigned flags = None;
+};
+
+// Builds a window's controls from its layout, in the order of the rows:
+// each control lies above those before it, as in a form resource. The window
+// owns the controls; the rows' members point at them.
+class ControlTable
+{
+public:
+    // `form` names the window in the artwork; labels show `backdrop`
+    // behind their text.
+    static void build(Window &window, const char *form, const Backdrop *backdrop,
+                      std::initializer_list<ControlRow> rows);
+
+    // Puts the controls in this keyboard order (Tab goes from one to the next).
+    static void setTabOrder(std::initializer_list<HWND> controls);
+
+    // The bitmap "<form>/<stem>" of the artwork resources, or null; owned by
+    // the caller.
+    static HBITMAP artwork(const char *form, const char *stem);
+};

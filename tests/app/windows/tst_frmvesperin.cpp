@@ -1,0 +1,192 @@
+// The panel on the emulated notebook: its display of the alarm, its
+// placement and that of the dialogs beside it, the arrows, the plain
+// buttons, dragging, minimising and closing, driven by real clicks.
+
+#include "app/windows/application.h"
+#include "app/windows/edit_field.h"
+#include "app/windows/forms.h"
+#include "app/windows/frm_set_time.h"
+#include "app/windows/frm_vesperin.h"
+#include "app/windows/plain_button.h"
+#include "pump.h"
+#include "skin/sk_button.h"
+#include "skin/sk_check_box.h"
+#include "skin/sk_picture.h"
+#include "skin/sk_radio_button.h"
+#include "window_test_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Panel : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_rig = std::make_unique<WindowTestRig>(); }
+    void TearDown() override { m_rig.reset(); }
+
+    void start() { ASSERT_TRUE(m_rig->start()); }
+
+    // Clicks a skinned control at its middle, as the user would.
+    static void click(SkControl *control)
+    {
+        clickAt(control->Handle(), control->Width() / 2, control->Height() / 2);
+    }
+
+    std::unique_ptr<WindowTestRig> m_rig;
+};
+
+TEST_F(Panel, ShowsTheFirmwaresAlarmAtStart)
+{
+    start();
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "06");
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "30");
+    EXPECT_EQ(frmVesperin->lblAMPM->Text(), "AM");
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "Mon. Tue. Wed. Thu. Fri. ");
+    EXPECT_FALSE(frmVesperin->lblMask->Visible());
+    // The labels' text is drawn: white pixels lie where the hour is.
+    int white = 0;
+    Label *hour = frmVesperin->lblHour;
+    for (int x = 0; x < hour->Width(); ++x) {
+        for (int y = 0; y < hour->Height(); ++y)
+            white += screenPixel(frmVesperin->Handle(), hour->Left() + x, hour->Top() + y) ==
+                     RGB(0xFF, 0xFF, 0xFF);
+    }
+    EXPECT_GT(white, 5);
+}
+
+TEST_F(Panel, CopiesTheDisplayFromTheTimeDialog)
+{
+    start();
+    TfrmSetTime &dialog = *frmSetTime;
+    dialog.edtHourVal->SetText("7");
+    dialog.edtMinuteVal->SetText("5");
+    dialog.skrPM->SetChecked(true);
+    for (int day = 0; day < 7; ++day)
+        dialog.dayBox(day)->SetChecked(day == 0 || day == 6);
+    frmVesperin->ShowAlarmTime();
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "07");
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "05");
+    EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "Sun. Sat. ");
+    dialog.edtHourVal->SetText("12");
+    frmVesperin->ShowAlarmTime();
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "12");
+
+    // With the alarm off only the mask and the days change.
+    dialog.skcDisabled->SetChecked(true);
+    dialog.edtHourVal->SetText("3");
+    frmVesperin->ShowAlarmTime();
+    EXPECT_TRUE(frmVesperin->lblMask->Visible());
+    EXPECT_EQ(frmVesperin->lblMask->Background(), COLORREF(0x151416));
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "");
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "12");
+    EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
+    // The mask covers the time on the screen.
+    Label *mask = frmVesperin->lblMask;
+    EXPECT_EQ(screenPixel(frmVesperin->Handle(), mask->Left() + 8, mask->Top() + 8),
+              COLORREF(0x151416));
+}
+
+TEST_F(Panel, MovesRightOnANarrowScreenSoTheTimeDialogFits)
+{
+    start();
+    const int panel = frmVesperin->Width();
+    const int dialog = frmSetTime->Width();
+    // 512 - panel / 2 is less than the dialog's width on a 1024-pixel screen.
+    ASSERT_LT(1024 / 2 - panel / 2, dialog);
+    EXPECT_EQ(frmVesperin->Left(), 1024 - dialog - panel);
+    EXPECT_EQ(frmVesperin->Top(), 80);
+    EXPECT_EQ(frmVesperin->screenWidth, 1024);
+    EXPECT_EQ(frmVesperin->screenHeight, 768);
+}
+
+TEST_F(Panel, ArrowOpensItsDialogBesideThePanelAndClosesIt)
+{
+    start();
+    click(frmVesperin->SkButton2);
+    ASSERT_TRUE(pumpUntil([] { return frmSetTime->Visible(); }));
+    EXPECT_EQ(frmSetTime->Left(), frmVesperin->Left() + frmVesperin->Width());
+    EXPECT_EQ(frmSetTime->Top() + frmSetTime->Height(), frmVesperin->Top() + frmVesperin->Height());
+    click(frmVesperin->SkButton2);
+    EXPECT_TRUE(pumpUntil([] { return !frmSetTime->Visible(); }));
+}
+
+TEST_F(Panel, ArrowClosesTheOtherDialogsAsIfCancelled)
+{
+    start();
+    frmVesperin->SkButton2Click();
+    ASSERT_TRUE(frmSetTime->Visible());
+    frmSetTime->edtHourVal->SetText("09");
+    frmVesperin->SkButton3Click();
+    EXPECT_FALSE(frmSetTime->Visible());
+    // Nothing was written, and the panel still shows what it showed.
+    EXPECT_EQ(m_rig->image.item(9), 6u);
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "06");
+}
+
+TEST_F(Panel, DialogGoesLeftWhenOnlyTheLeftHasRoomAndStaysOnScreen)
+{
+    start();
+    frmVesperin->Move(1024 - frmVesperin->Width() - 10, 80);
+    frmVesperin->SkButton2Click();
+    EXPECT_EQ(frmSetTime->Left(), frmVesperin->Left() - frmSetTime->Width());
+    frmVesperin->SkButton2Click();
+    // Neither side has room: the dialog is pulled onto the screen.
+    frmVesperin->Move(300, 80);
+    frmVesperin->SkButton2Click();
+    EXPECT_EQ(frmSetTime->Left(), 1024 - frmSetTime->Width());
+}
+
+TEST_F(Panel, PlainButtonsToggleOneDialogAtAFixedPlace)
+{
+    start();
+    frmVesperin->Button1->Click();
+    ASSERT_TRUE(frmSetTime->Visible());
+    EXPECT_EQ(frmSetTime->Left(), frmVesperin->Left() + frmVesperin->Width());
+    EXPECT_EQ(frmSetTime->Top(), frmVesperin->Top());
+    frmVesperin->Button1->Click();
+    EXPECT_FALSE(frmSetTime->Visible());
+}
+
+TEST_F(Panel, DraggingALabelMovesOnlyThePanelAndOnlyByTheLeftButton)
+{
+    start();
+    frmVesperin->SkButton2Click();
+    const int dialogLeft = frmSetTime->Left();
+    const int left = frmVesperin->Left();
+    const int top = frmVesperin->Top();
+    Label *label = frmVesperin->Label3;
+    SetForegroundWindow(frmVesperin->Handle());
+    dragFrom(frmVesperin->Handle(), label->Left() + 4, label->Top() + 4, 30, 20, true);
+    EXPECT_EQ(frmVesperin->Left(), left);
+    dragFrom(frmVesperin->Handle(), label->Left() + 4, label->Top() + 4, 30, 20);
+    EXPECT_TRUE(pumpUntil([&] { return frmVesperin->Left() == left + 30; }));
+    EXPECT_EQ(frmVesperin->Top(), top + 20);
+    EXPECT_EQ(frmSetTime->Left(), dialogLeft);
+}
+
+TEST_F(Panel, MinimiseTakesEveryWindowAndRestoreBringsThemBack)
+{
+    start();
+    frmVesperin->SkButton2Click();
+    click(frmVesperin->skbMinimize);
+    ASSERT_TRUE(pumpUntil([] { return IsIconic(application->Handle()) != FALSE; }));
+    EXPECT_TRUE(pumpUntil([] { return !IsWindowVisible(frmVesperin->Handle()); }));
+    EXPECT_FALSE(IsWindowVisible(frmSetTime->Handle()));
+    application->Restore();
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmVesperin->Handle()) != FALSE; }));
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmSetTime->Handle()) != FALSE; }));
+    EXPECT_FALSE(application->Terminated());
+}
+
+TEST_F(Panel, ClosingThePanelThroughTheSystemEndsTheProgram)
+{
+    start();
+    SendMessageA(frmVesperin->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(application->Terminated());
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+// The program's start as its entry runs it, on the emulated notebook: the
+// three start failures, the waiting window standing alone until the drive
+// search ends, the window ownership behind the one task bar entry, and an
+// idle program running no timer.
+
+#include "app/binding/program_location.h"
+#include "app/windows/application.h"
+#include "app/windows/forms.h"
+#include "app/windows/frm_set_time.h"
+#include "app/windows/frm_vesperin.h"
+#include "app/windows/frm_waiting.h"
+#include "app/windows/label.h"
+#include "app/windows/timer.h"
+#include "pump.h"
+#include "skin/sk_button.h"
+#include "window_test_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string captionOf(HWND window)
+{
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct Failure
+{
+    const char *fault;
+    const char *text;
+};
+
+class StartupFailure : public ::testing::TestWithParam<Failure>
+{
+};
+
+TEST_P(StartupFailure, EndsTheProgramAfterTheWaitingWindowWithoutAPanel)
+{
+    WindowTestRig rig(WindowTestRig::Screen::System);
+    const std::string fault = GetParam().fault;
+    std::string library = WindowTestRig::libraryPath();
+    if (fault == "library")
+        library = ProgramLocation::directory() + "no-such-library.dll";
+    else if (fault == "driver")
+        rig.image.image["format"] = 2; // an image the emulated driver refuses to open
+    else
+        rig.image.image["firmware"]["mbif"] = {3, 0, 0, 0};
+    rig.image.write();
+
+    EXPECT_FALSE(createForms(library));
+
+    ASSERT_EQ(rig.boxes.boxes.size(), 1u);
+    const RecordingMessageBoxes::Box &box = rig.boxes.boxes.front();
+    EXPECT_EQ(box.text, GetParam().text);
+    EXPECT_EQ(box.caption, "Vesperin");
+    EXPECT_EQ(box.icon, MessageBoxes::Icon::Error);
+    EXPECT_EQ(box.owner, frmVesperin->Handle());
+    EXPECT_TRUE(frmVesperin->startupFailed());
+    EXPECT_TRUE(application->Terminated());
+    EXPECT_FALSE(frmVesperin->Visible());
+    EXPECT_EQ(frmSetTime, nullptr);
+    EXPECT_EQ(frmOptions, nullptr);
+    EXPECT_EQ(frmSelectMusic, nullptr);
+    // The waiting window still comes, and the loop that would show it for
+    // longer ends at once.
+    ASSERT_NE(frmWaiting, nullptr);
+    EXPECT_TRUE(frmWaiting->Visible());
+    application->Run();
+    EXPECT_FALSE(frmVesperin->Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFailure, StartupFailure,
+                         ::testing::Values(Failure{"library", "Loading ACPI DLL failed..."},
+                                           Failure{"driver", "Initiating failed..."},
+                                           Failure{"firmware",
+                                                   "Your BIOS does not support Vesperin !"}));
+
+TEST(Startup, WaitingWindowStandsAloneUntilTheDriveSearchEnds)
+{
+    WindowTestRig rig(WindowTestRig::Screen::System);
+    ASSERT_TRUE(createForms(WindowTestRig::libraryPath()));
+    ASSERT_NE(frmWaiting, nullptr);
+    EXPECT_TRUE(frmWaiting->Visible());
+    EXPECT_FALSE(frmVesperin->Visible());
+    EXPECT_FALSE(frmSetTime->Visible());
+    ASSERT_TRUE(pumpUntil([] { return frmVesperin->Visible(); }, 15000));
+    EXPECT_FALSE(frmWaiting->Visible());
+    // The music dialog may tell what it found of the drives; the start
+    // itself reports nothing.
+    for (const auto &box : rig.boxes.boxes)
+        EXPECT_NE(box.owner, frmVesperin->Handle()) << box.text;
+
+    // The waiting window's own look.
+    EXPECT_EQ(captionOf(frmWaiting->Handle()), "Vesperin");
+    RECT client{};
+    GetClientRect(frmWaiting->Handle(), &client);
+    EXPECT_EQ(client.right, 306);
+    EXPECT_EQ(client.bottom, 29);
+    EXPECT_EQ(frmWaiting->Label1->Text(), "Searching CD-ROMs, please wait...");
+    EXPECT_EQ(frmWaiting->Label1->Left(), 70);
+    EXPECT_EQ(frmWaiting->Label1->Top(), 7);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(frmWaiting->Left(), (screenWidth - frmWaiting->Width()) / 2);
+    EXPECT_EQ(frmWaiting->Top(), (screenHeight - frmWaiting->Height()) / 2);
+}
+
+TEST(Startup, WaitingWindowRefusesToClose)
+{
+    WindowTestRig rig(WindowTestRig::Screen::System);
+    ASSERT_TRUE(createForms(WindowTestRig::libraryPath()));
+    SendMessageA(frmWaiting->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageA(frmWaiting->Handle(), WM_CLOSE, 0, 0);
+    pumpPending();
+    EXPECT_TRUE(IsWindow(frmWaiting->Handle()));
+    EXPECT_TRUE(frmWaiting->Visible());
+    EXPECT_FALSE(application->Terminated());
+}
+
+TEST(Startup, OneTaskBarEntryOwnsEveryWindow)
+{
+    WindowTestRig rig;
+    ASSERT_TRUE(rig.start());
+    const HWND app = application->Handle();
+    EXPECT_EQ(captionOf(app), "Vesperin");
+    // The entry is a window the task bar lists (shown, unowned, not a tool
+    // window) that has no size on the screen.
+    EXPECT_TRUE(IsWindowVisible(app));
+    EXPECT_EQ(GetWindow(app, GW_OWNER), nullptr);
+    EXPECT_EQ(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(application->Width(), 0);
+    EXPECT_EQ(application->Height(), 0);
+    // Every other window is owned, so the task bar lists none of them.
+    EXPECT_EQ(GetWindow(frmVesperin->Handle(), GW_OWNER), app);
+    EXPECT_EQ(GetWindow(frmWaiting->Handle(), GW_OWNER), app);
+    EXPECT_EQ(GetWindow(frmSetTime->Handle(), GW_OWNER), frmVesperin->Handle());
+    for (HWND window : {frmVesperin->Handle(), frmWaiting->Handle(), frmSetTime->Handle()})
+        EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(captionOf(frmVesperin->Handle()), "frmVesperin");
+    EXPECT_EQ(captionOf(frmSetTime->Handle()), "Set Time");
+}
+
+TEST(Startup, AnIdleProgramRunsNoTimer)
+{
+    WindowTestRig rig;
+    ASSERT_TRUE(rig.start());
+    EXPECT_EQ(Timer::running(), 0);
+    // Opening and closing a dialog leaves none running either.
+    frmVesperin->SkButton2Click();
+    frmVesperin->SkButton2Click();
+    EXPECT_EQ(Timer::running(), 0);
+}
+
+TEST(Startup, CloseButtonEndsTheLoopWithoutWriting)
+{
+    WindowTestRig rig;
+    ASSERT_TRUE(rig.start());
+    const auto before = rig.image.current()["firmware"];
+    frmVesperin->skbClose->Click();
+    EXPECT_TRUE(application->Terminated());
+    application->Run();
+    EXPECT_EQ(rig.image.current()["firmware"], before);
+}
+
+TEST(Startup, FormsCanBeBuiltAgainAndAgain)
+{
+    WindowTestRig rig;
+    HWND previous = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(rig.start());
+        EXPECT_NE(frmVesperin->Handle(), nullptr);
+        if (previous) {
+            EXPECT_FALSE(IsWindow(previous));
+        }
+        previous = frmVesperin->Handle();
+        destroyForms();
+        EXPECT_EQ(frmVesperin, nullptr);
+        EXPECT_EQ(frmSetTime, nullptr);
+        EXPECT_EQ(application, nullptr);
+    }
+    EXPECT_FALSE(IsWindow(previous));
+}
+
+} // namespace
