@@ -1,10 +1,7 @@
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross-compiles for 32-bit Windows with MinGW-w64.
+#   -DVESPERIN_TESTS=OFF   what ships (the -win32 compilers)
+#   otherwise              the test programs (the -posix compilers)
+#   -DVESPERIN_MINGW_THREADS=win32|posix picks the compilers explicitly.
+set(VESPERIN_MINGW_TARGET i686-w64-mingw32)
+set(VESPERIN_MINGW_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain-common.cmake)

@@ -53,10 +53,9 @@ DriveSearch::DriveSearch() : m_findings(std::make_shared<Findings>())
     Discovery discovery = installed ? *installed : Discovery(platformDiscovery);
     // The job holds its own share of the findings and its own copy of the
     // discovery, so it can outlive this object.
-    m_worker = WorkerThread::start(
-        [findings = m_findings, discovery = std::move(discovery)] {
-            search(discovery, *findings->devices, findings->letters);
-        });
+    m_worker = WorkerThread::start([findings = m_findings, discovery = std::move(discovery)] {
+        search(discovery, *findings->devices, findings->letters);
+    });
 }
 
 DriveSearch::~DriveSearch() = default;

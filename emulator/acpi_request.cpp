@@ -1,5 +1,6 @@
 #include "emulator/acpi_request.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace emulator {
@@ -27,19 +28,23 @@ uint32_t blockSizeFor(uint32_t length)
     return length <= 4 ? 8 : length + 4;
 }
 
-// Reads the argument block a native request points at. Only a 32-bit
-// process can be handed such an address; a 64-bit process cannot tell it
-// from garbage, so there the native layout counts as malformed.
-bool readNativeBlock(uint32_t address, std::vector<uint8_t> &block)
+// Reads the argument block a native request points at, never more than the
+// `blockSize` bytes the request declares: the block's own length is only
+// checked against that size afterwards, and trusting it first would read
+// past the caller's block. Only a 32-bit process can be handed such an
+// address; a 64-bit process cannot tell it from garbage, so there the native
+// layout counts as malformed.
+bool readNativeBlock(uint32_t address, uint32_t blockSize, std::vector<uint8_t> &block)
 {
     if constexpr (sizeof(void *) != 4) {
         return false;
     } else {
-        if (address == 0)
+        if (address == 0 || blockSize < 4)
             return false;
         const auto *start = reinterpret_cast<const uint8_t *>(static_cast<uintptr_t>(address));
         block.assign(start, start + 4);
-        block.insert(block.end(), start + 4, start + 4 + halfWord(start + 2));
+        const uint32_t data = std::min<uint32_t>(blockSize - 4, halfWord(start + 2));
+        block.insert(block.end(), start + 4, start + 4 + data);
         return true;
     }
 }
@@ -77,7 +82,7 @@ bool parseArgument(uint32_t kind, const uint8_t *bytes, uint32_t size, AcpiReque
     if (count != 1)
         return false;
     if (size == kNativeSize) {
-        if (!readNativeBlock(word(bytes + 16), nativeBlock))
+        if (!readNativeBlock(word(bytes + 16), blockSize, nativeBlock))
             return false;
         return takeArgument(kind, blockSize, nativeBlock.data(),
                             static_cast<uint32_t>(nativeBlock.size()), request);

@@ -5,15 +5,14 @@
 #include "emulator/image_store.h"
 #include "emulator/mci_errors.h"
 #include "emulator/mci_session.h"
-
-#include <mutex>
+#include "emulator/process_mutex.h"
 
 namespace emulator {
 namespace {
 
-std::mutex &sessionMutex()
+ProcessMutex &sessionMutex()
 {
-    static std::mutex mutex;
+    static ProcessMutex mutex;
     return mutex;
 }
 
@@ -27,7 +26,7 @@ MciSession &session()
 
 uint32_t mciSendString(const std::string &command, std::string &reply)
 {
-    const std::lock_guard<std::mutex> lock(sessionMutex());
+    const ProcessMutex::Guard lock(sessionMutex());
     return session().send(command, ImageStore::current(), reply);
 }
 

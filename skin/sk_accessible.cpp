@@ -36,7 +36,7 @@ public:
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == SkAccessible::kIAccessibleId) {
             *object = static_cast<IAccessible *>(this);
             AddRef();
             return S_OK;
@@ -260,7 +260,7 @@ LRESULT answer(SkControl &control, WPARAM wParam, LPARAM lParam,
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
         return fallback();
     auto *object = new ControlAccessible(control.Handle());
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+    const LRESULT result = LresultFromObject(SkAccessible::kIAccessibleId, wParam, object);
     object->Release();
     return result;
 }

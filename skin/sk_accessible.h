@@ -16,6 +16,11 @@ constexpr int kPushButton = 0x2B;  // ROLE_SYSTEM_PUSHBUTTON
 constexpr int kCheckButton = 0x2C; // ROLE_SYSTEM_CHECKBUTTON
 constexpr int kRadioButton = 0x2D; // ROLE_SYSTEM_RADIOBUTTON
 
+// The interface identifier of IAccessible. Spelled out here because the x86_64 MinGW import
+// library of oleacc resolves IID_IAccessible to a code thunk instead of the GUID.
+constexpr GUID kIAccessibleId = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 // The answer to WM_GETOBJECT; other objects than the client go to fallback.
 LRESULT answer(SkControl &control, WPARAM wParam, LPARAM lParam,
                const std::function<LRESULT()> &fallback);

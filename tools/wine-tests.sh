@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs the Windows builds' test programs under Wine, three ways:
+# Runs the Windows test builds' CTest suites under Wine and Xvfb, three ways:
 #   i686 on a 32-bit Windows     (a WINEARCH=win32 prefix: no WOW64, native layout)
 #   i686 on a 64-bit Windows     (WOW64: the 64-bit-host layout)
 #   x86_64 on a 64-bit Windows   (the 64-bit-host layout)
-# Each way prints every suite's totals and its own; the script fails when a
-# suite fails, crashes or prints no totals.
+# CTest starts each test program through tools/wine-run.sh (the builds'
+# CMAKE_CROSSCOMPILING_EMULATOR). Each way prints every program's totals and
+# its own; the script fails when a test fails, crashes, hangs or prints no
+# totals.
 #   tools/wine-tests.sh I686_BUILD_DIR X86_64_BUILD_DIR PREFIX_DIR
 # The prefixes are made afresh under PREFIX_DIR on every run and thrown away
 # with it.
@@ -16,8 +18,9 @@ i686_dir=$(absolute "$1") x86_64_dir=$(absolute "$2") prefix_dir=$(absolute "$3"
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine's own windows (there are none here) would need a display.
-unset DISPLAY WAYLAND_DISPLAY
+# A test program that hangs is ended after this many seconds.
+hang_timeout=${VESPERIN_WINE_TIMEOUT:-300}
+xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
 
 make_prefix() {
   local dir=$1 arch=$2
@@ -29,7 +32,8 @@ make_prefix() {
   fi
   rm -rf "$dir"
   mkdir -p "$(dirname "$dir")"
-  if ! WINEPREFIX=$dir WINEARCH=$arch wineboot --init >"$dir.boot.log" 2>&1; then
+  if ! (unset DISPLAY WAYLAND_DISPLAY; WINEPREFIX=$dir WINEARCH=$arch wineboot --init) \
+    >"$dir.boot.log" 2>&1; then
     echo "Making the $arch prefix $dir failed:" >&2
     cat "$dir.boot.log" >&2
     return 1
@@ -38,57 +42,68 @@ make_prefix() {
   WINEPREFIX=$dir wineserver --wait
 }
 
-# One test program: its totals on one line, its whole output when it fails.
-# Echoes "passed failed" for the caller's sums.
-run_suite() {
-  local label=$1 prefix=$2 arch=$3 wow64=$4 exe=$5 logs=$6
-  local name log status passed failed skipped
-  name=$(basename "$exe" .exe)
-  log="$logs/$name.log"
-  status=0
-  (cd "$(dirname "$exe")" &&
-    WINEPREFIX=$prefix WINEARCH=$arch VESPERIN_TEST_EXPECT_WOW64=$wow64 \
-      timeout 300 wine "./$name.exe" --gtest_color=no) >"$log" 2>&1 || status=$?
+# One program's totals from its log. Echoes "passed failed".
+suite_line() {
+  local log=$1 failed_in_ctest=$2 name passed failed skipped
+  name=$(basename "$log" .log)
   passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n 1)
   failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n 1)
   skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n 1)
   passed=${passed:-0} failed=${failed:-0}
-  if [ "$status" -ne 0 ] || ! grep -q '^\[==========\] .* ran\.' "$log"; then
+  if [ "$failed_in_ctest" = 1 ] || ! grep -q '^\[==========\] .* ran\.' "$log"; then
     [ "$failed" -gt 0 ] || failed=1
-    {
-      echo "---- $name ($label) exited with $status; its output:"
-      cat "$log"
-      echo "----"
-    } >&2
   fi
   printf '  %-28s %4d passed, %d failed%s\n' "$name" "$passed" "$failed" \
     "${skipped:+ ($skipped skipped: see $log)}" >&2
   echo "$passed $failed"
 }
 
-# Every test program of one build, in one prefix.
+# Every test of one build, in one prefix.
 run_way() {
   local label=$1 build=$2 prefix=$3 arch=$4 wow64=$5
-  local total_passed=0 total_failed=0 exe counts logs
+  local total_passed=0 total_failed=0 logs status=0 counts log name
   logs="$prefix_dir/logs/$(basename "$build")-$arch"
   rm -rf "$logs"
-  mkdir -p "$logs"
+  mkdir -p "$logs/programs"
   echo "== $label" >&2
-  for exe in "$build"/bin/tst_*.exe; do
-    counts=$(run_suite "$label" "$prefix" "$arch" "$wow64" "$exe" "$logs")
+  # One program at a time: window tests share the one display and its
+  # mouse. Each program's output lands in its own log for the summary.
+  WINEPREFIX=$prefix WINEARCH=$arch VESPERIN_TEST_EXPECT_WOW64=$wow64 \
+    VESPERIN_WINE_LOG_DIR="$logs/programs" \
+    "${xvfb[@]}" ctest --test-dir "$build" --timeout "$hang_timeout" --output-on-failure \
+    >"$logs/ctest.log" 2>&1 || status=$?
+  # Tests CTest ran that are not Windows programs (checks of the build).
+  local failed_tests
+  failed_tests=$(sed -n 's/^\s*[0-9]* - \([^ ]*\) (.*/\1/p' "$logs/ctest.log")
+  for log in "$logs"/programs/*.log; do
+    [ -e "$log" ] || continue
+    name=$(basename "$log" .log)
+    counts=$(suite_line "$log" "$(grep -qx "$name" <<<"$failed_tests" && echo 1 || echo 0)")
     total_passed=$((total_passed + ${counts% *}))
     total_failed=$((total_failed + ${counts#* }))
   done
+  if [ "$status" -ne 0 ]; then
+    echo "---- CTest ($label) exited with $status; failed: $(echo $failed_tests)" >&2
+    sed -n '/The following tests FAILED/,$p' "$logs/ctest.log" >&2
+    for name in $failed_tests; do
+      echo "---- $name ($label):" >&2
+      if [ -f "$logs/programs/$name.log" ]; then cat "$logs/programs/$name.log" >&2; else
+        sed -n "/ Test: $name\$/,/^[0-9]*\/[0-9]* Test:/p" "$logs/ctest.log" >&2 || true; fi
+    done
+    [ "$total_failed" -gt 0 ] || total_failed=1
+  fi
+  grep -E '^[0-9]+% tests passed' "$logs/ctest.log" | sed 's/^/  ctest: /' >&2 || true
   echo "$label: $total_passed passed, $total_failed failed" >&2
   # The drive diagnostic prints what Wine's WMI, registry and MCI show it;
   # anything but a finished run (0 found, 1 not found) is a failure.
   if [ -f "$build/bin/drivediag.exe" ]; then
-    local status=0
+    local diag_status=0
     echo "-- drivediag ($label):" >&2
-    (cd "$build/bin" && WINEPREFIX=$prefix WINEARCH=$arch timeout 120 wine ./drivediag.exe) \
-      2>&1 | sed 's/\r$//; s/^/   /' >&2 || status=$?
-    if [ "$status" -gt 1 ]; then
-      echo "drivediag exited with $status" >&2
+    (cd "$build/bin" && unset DISPLAY WAYLAND_DISPLAY &&
+      WINEPREFIX=$prefix WINEARCH=$arch timeout 120 wine ./drivediag.exe) \
+      2>&1 | sed 's/\r$//; s/^/   /' >&2 || diag_status=$?
+    if [ "$diag_status" -gt 1 ]; then
+      echo "drivediag exited with $diag_status" >&2
       total_failed=$((total_failed + 1))
     fi
   fi

@@ -1,5 +1,7 @@
 #include "app/binding/acpi_bridge.h"
 
+#include "app/binding/program_location.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -40,8 +42,26 @@ bool AcpiBridge::bindExports(LibraryLoader::Handle library)
     return complete;
 }
 
+void AcpiBridge::clearExports()
+{
+    getStatus = nullptr;
+    init = nullptr;
+    isSupport = nullptr;
+    getInfo = nullptr;
+    setStatus = nullptr;
+    getPlayStatus = nullptr;
+    setPlayStatus = nullptr;
+    getTimeSetting = nullptr;
+    setTimeSetting = nullptr;
+}
+
 int AcpiBridge::Load(const std::string &path)
 {
+    // Only a library named by its full path is loaded: with the program's
+    // folder unknown the path is a bare name, which the system would look
+    // for in other folders.
+    if (!ProgramLocation::isLoadable(path))
+        return LoadLibraryFailed;
     LibraryLoader::Handle library = m_loader->load(path);
     if (library == nullptr)
         return LoadLibraryFailed;
@@ -49,22 +69,16 @@ int AcpiBridge::Load(const std::string &path)
     // A library without one of the exports is never called through the
     // missing entry: it is treated like a library that does not load.
     if (!bindExports(library)) {
-        getStatus = nullptr;
-        init = nullptr;
-        isSupport = nullptr;
-        getInfo = nullptr;
-        setStatus = nullptr;
-        getPlayStatus = nullptr;
-        setPlayStatus = nullptr;
-        getTimeSetting = nullptr;
-        setTimeSetting = nullptr;
+        clearExports();
         m_loader->unload(library);
         return LoadLibraryFailed;
     }
 
     loaded = true;
     if (init() == 0) {
+        // The entry points would point into the unloaded library.
         loaded = false;
+        clearExports();
         m_loader->unload(library);
         return LoadInitFailed;
     }

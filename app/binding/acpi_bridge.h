@@ -28,7 +28,9 @@ public:
     AcpiBridge &operator=(const AcpiBridge &) = delete;
 
     // Loads the library at `path` (normally ProgramLocation::libraryPath()),
-    // starts the bridge and fills the four lists. Answers a LoadResult.
+    // starts the bridge and fills the four lists. Answers a LoadResult; a
+    // path ProgramLocation::isLoadable() refuses is result 1 without any
+    // attempt to load it, and after results 1 and 2 no entry point is bound.
     int Load(const std::string &path);
 
     // The text shown to the user for a failed Load(); empty for LoadReady.
@@ -66,6 +68,7 @@ public:
 
 private:
     bool bindExports(LibraryLoader::Handle library);
+    void clearExports();
 
     LibraryLoader *m_loader;
 };

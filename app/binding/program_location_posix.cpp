@@ -18,3 +18,12 @@ std::string ProgramLocation::libraryFileName()
 {
     return "libVesperlink.so";
 }
+
+bool ProgramLocation::isLoadable(const std::string &path)
+{
+    // A C string stops at the first NUL; the system would load a shorter
+    // path than the one asked for.
+    if (path.size() < 2 || path.size() >= PATH_MAX || path.find('\0') != std::string::npos)
+        return false;
+    return path.front() == '/' && path.back() != '/';
+}

@@ -59,11 +59,13 @@ TEST_F(AlarmBridgeTest, InitOpensTheDeviceAfterAskingForWow64)
     EXPECT_EQ(supported, 5u);
 }
 
-TEST_F(AlarmBridgeTest, SupportWithoutAFlagStillReadsTheCatalogue)
+TEST_F(AlarmBridgeTest, SupportWithoutAFlagFailsWithoutARequest)
 {
     ASSERT_TRUE(bridge.init());
-    EXPECT_TRUE(bridge.isSupport(nullptr));
-    EXPECT_EQ(bridge.catalogue().id(ItemVolume), standardId(ItemVolume));
+    const size_t before = device.log.size();
+    EXPECT_FALSE(bridge.isSupport(nullptr));
+    EXPECT_EQ(device.log.size(), before);
+    EXPECT_EQ(bridge.catalogue().id(ItemVolume), 0u);
 }
 
 TEST_F(AlarmBridgeTest, ChoiceListsComeBackAsConsecutiveNames)

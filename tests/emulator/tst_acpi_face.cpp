@@ -6,7 +6,13 @@
 #include "tests/support/test_platform.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+
+#ifndef _WIN32
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace emulator::test {
 namespace {
@@ -284,6 +290,41 @@ TEST_F(AcpiFaceTest, LogHasOneLinePerRequestWhateverItsOutcome)
     EXPECT_EQ(line, "0022240c ");
     EXPECT_FALSE(std::getline(stream, line));
 }
+
+#ifndef _WIN32
+TEST_F(AcpiFaceTest, ANativeArgumentBlockIsReadNoFurtherThanTheRequestSays)
+{
+    if (sizeof(void *) != 4)
+        GTEST_SKIP() << "only a 32-bit process is handed native-layout addresses";
+    // An 8-byte block at the very end of readable memory whose own length
+    // claims 65535 data bytes: reading by that length runs into the page
+    // that cannot be read.
+    const long page = sysconf(_SC_PAGESIZE);
+    void *memory =
+        mmap(nullptr, size_t(page) * 2, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    auto *pages = static_cast<uint8_t *>(memory);
+    ASSERT_EQ(mprotect(pages + page, size_t(page), PROT_NONE), 0);
+    uint8_t *block = pages + page - 8;
+    const Bytes claim = words({0xFFFF0002, kHourId});
+    std::copy(claim.begin(), claim.end(), block);
+
+    const std::filesystem::path log = folder() / "native.log";
+    testsupport::setEnvironment("VESPERIN_EMULATOR_LOG", log.string());
+    const auto address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(block));
+    const Bytes request = words({4, 0x4D544947 /* GITM */, 1, 8, address});
+    Bytes result(4096);
+    uint32_t returned = 0;
+    EXPECT_FALSE(acpiControl(kEvaluate, request.data(), 20, result.data(), 4096, returned));
+    std::string line;
+    std::getline(std::ifstream(log) >> std::ws, line);
+    // The log shows the eight bytes the request declared, no more.
+    EXPECT_EQ(line.substr(line.rfind(' ') + 1), "0200ffff0900"
+                                                "0a00");
+    testsupport::unsetEnvironment("VESPERIN_EMULATOR_LOG");
+    munmap(memory, size_t(page) * 2);
+}
+#endif
 
 } // namespace
 } // namespace emulator::test

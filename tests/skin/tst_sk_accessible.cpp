@@ -1,3 +1,4 @@
+#include "skin/sk_accessible.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
@@ -19,7 +20,8 @@ class Client
 public:
     explicit Client(HWND window)
     {
-        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                   SkAccessible::kIAccessibleId,
                                    reinterpret_cast<void **>(&m_object));
     }
     Client(const Client &) = delete;

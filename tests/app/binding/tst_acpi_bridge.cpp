@@ -94,6 +94,12 @@ TEST(ProgramLocation, LibraryIsTakenFromTheProgramsOwnDirectory)
 
 // ---- Against functions of this program, through a test loader ------------
 
+// A full path in the program's folder, which the test loader "loads".
+std::string anyLibrary()
+{
+    return ProgramLocation::directory() + "anything";
+}
+
 // The behaviour of the test library's exports, set by each test.
 struct Script
 {
@@ -174,10 +180,15 @@ class TestLoader : public LibraryLoader
 public:
     std::vector<std::string> resolved;
     std::string missing;
+    int loads = 0;
     int unloads = 0;
     int handle = 0;
 
-    Handle load(const std::string &) override { return &handle; }
+    Handle load(const std::string &) override
+    {
+        ++loads;
+        return &handle;
+    }
 
     EntryPoint resolve(Handle, const char *name) override
     {
@@ -233,7 +244,7 @@ protected:
 
 TEST_F(AcpiBridgeTest, ExportsAreLookedUpInTheirOrderThenStarted)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     EXPECT_EQ(loader.resolved,
               (std::vector<std::string>{"VPGetStatus", "VPGetInfo", "VPSetStatus",
                                         "VPGetPlayStatus", "VPSetPlayStatus", "VPGetTimeSetting",
@@ -251,7 +262,7 @@ TEST_F(AcpiBridgeTest, AMissingExportStopsBeforeAnyCall)
         lacking.missing = name;
         AcpiBridge other(lacking);
         m_script.calls.clear();
-        EXPECT_EQ(other.Load("anything"), AcpiBridge::LoadLibraryFailed) << name;
+        EXPECT_EQ(other.Load(anyLibrary()), AcpiBridge::LoadLibraryFailed) << name;
         EXPECT_TRUE(m_script.calls.empty()) << name;
         EXPECT_EQ(lacking.unloads, 1);
         EXPECT_FALSE(other.loaded);
@@ -261,14 +272,24 @@ TEST_F(AcpiBridgeTest, AMissingExportStopsBeforeAnyCall)
 TEST_F(AcpiBridgeTest, StartFailureAndNoSupport)
 {
     m_script.initResult = 0;
-    EXPECT_EQ(bridge.Load("anything"), AcpiBridge::LoadInitFailed);
+    EXPECT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadInitFailed);
     EXPECT_EQ(loader.unloads, 1);
     EXPECT_EQ(m_script.calls, (std::vector<std::string>{"VPInit"}));
+    // Nothing may point into the library that is gone.
+    EXPECT_EQ(bridge.init, nullptr);
+    EXPECT_EQ(bridge.isSupport, nullptr);
+    EXPECT_EQ(bridge.getInfo, nullptr);
+    EXPECT_EQ(bridge.getStatus, nullptr);
+    EXPECT_EQ(bridge.setStatus, nullptr);
+    EXPECT_EQ(bridge.getTimeSetting, nullptr);
+    EXPECT_EQ(bridge.setTimeSetting, nullptr);
+    EXPECT_EQ(bridge.getPlayStatus, nullptr);
+    EXPECT_EQ(bridge.setPlayStatus, nullptr);
 
     m_script.initResult = 1;
     m_script.supported = 0;
     m_script.calls.clear();
-    EXPECT_EQ(bridge.Load("anything"), AcpiBridge::LoadNotSupported);
+    EXPECT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadNotSupported);
     EXPECT_EQ(loader.unloads, 1);
     EXPECT_TRUE(bridge.loaded);
     EXPECT_EQ(m_script.calls, (std::vector<std::string>{"VPInit", "VPIsSupport"}));
@@ -292,7 +313,7 @@ TEST_F(AcpiBridgeTest, ForwardingNeedsALoadedBridge)
 
 TEST_F(AcpiBridgeTest, ForwardingPassesTheLibrarysAnswers)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     m_script.calls.clear();
     EXPECT_TRUE(bridge.SetStatus(false));
     EXPECT_EQ(m_script.lastStatus, 1u);
@@ -313,7 +334,7 @@ TEST_F(AcpiBridgeTest, ForwardingPassesTheLibrarysAnswers)
 
 TEST_F(AcpiBridgeTest, ValueRangeGivesEmptyNamesAndSteppedValues)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     m_script.info = [](uint32_t, char *text, uint32_t size, uint32_t *first, uint32_t *second,
                        uint32_t *third) {
         text[0] = '\0';
@@ -333,7 +354,7 @@ TEST_F(AcpiBridgeTest, ValueRangeGivesEmptyNamesAndSteppedValues)
 
 TEST_F(AcpiBridgeTest, ListsAreCutToSixtyFourEntriesOfSixtyThreeCharacters)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     std::vector<std::string> names;
     for (int j = 0; j < 70; ++j)
         names.push_back(std::to_string(j) + std::string(70, 'n'));
@@ -351,7 +372,7 @@ TEST_F(AcpiBridgeTest, ListsAreCutToSixtyFourEntriesOfSixtyThreeCharacters)
 
 TEST_F(AcpiBridgeTest, ATextThatNeverFitsFailsAndLeavesTheList)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     m_script.info = [](uint32_t, char *, uint32_t size, uint32_t *, uint32_t *, uint32_t *third) {
         *third = 3;
         return size + 1;
@@ -369,7 +390,7 @@ TEST_F(AcpiBridgeTest, ATextThatNeverFitsFailsAndLeavesTheList)
 
 TEST_F(AcpiBridgeTest, NamesComeOnlyFromTheBytesTheLibraryWrote)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     // Writes more than it reports, and claims more names than it wrote.
     m_script.info = [](uint32_t, char *text, uint32_t, uint32_t *first, uint32_t *second,
                        uint32_t *third) {
@@ -391,7 +412,7 @@ TEST_F(AcpiBridgeTest, NamesComeOnlyFromTheBytesTheLibraryWrote)
 
 TEST_F(AcpiBridgeTest, EmptyListIsAnEmptySuccess)
 {
-    ASSERT_EQ(bridge.Load("anything"), AcpiBridge::LoadReady);
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
     m_script.info = answerNames({});
     ChoiceList list;
     list.count = 3;
@@ -400,3 +421,52 @@ TEST_F(AcpiBridgeTest, EmptyListIsAnEmptySuccess)
 }
 
 } // namespace
+
+TEST_F(AcpiBridgeTest, OnlyAFullPathInAFolderIsEverLoaded)
+{
+    const std::string directory = ProgramLocation::directory();
+    const std::string bare = ProgramLocation::libraryFileName();
+    const std::string refused[] = {
+        "",
+        bare, // the program's folder was unknown
+        "lib" + std::string(1, directory.back()) + bare,
+        directory,
+        directory + "anything" + std::string(1, '\0') + "else",
+        directory + std::string(5000, 'a'),
+    };
+    for (const std::string &path : refused) {
+        EXPECT_FALSE(ProgramLocation::isLoadable(path)) << path;
+        EXPECT_EQ(bridge.Load(path), AcpiBridge::LoadLibraryFailed) << path;
+        EXPECT_FALSE(bridge.loaded);
+        EXPECT_EQ(bridge.init, nullptr);
+    }
+    EXPECT_EQ(loader.loads, 0);
+    EXPECT_TRUE(m_script.calls.empty());
+
+    EXPECT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
+    EXPECT_EQ(loader.loads, 1);
+}
+
+TEST(ProgramLocation, TheLongestPathTheSystemTakesWholeIsTheLimit)
+{
+    const std::string directory = ProgramLocation::directory();
+    ASSERT_FALSE(directory.empty());
+    const size_t limit = LONGEST_LOADABLE_PATH;
+    ASSERT_LT(directory.size() + 1, limit);
+    const std::string longest = directory + std::string(limit - directory.size(), 'a');
+    EXPECT_TRUE(ProgramLocation::isLoadable(longest));
+    EXPECT_FALSE(ProgramLocation::isLoadable(longest + "a"));
+}
+
+#ifdef _WIN32
+TEST(ProgramLocation, WindowsPathsOnADriveOrAShareAreFull)
+{
+    EXPECT_TRUE(ProgramLocation::isLoadable("C:\\Program Files\\Vesperin\\Vesperlink.dll"));
+    EXPECT_TRUE(ProgramLocation::isLoadable("d:/tools/Vesperlink.dll"));
+    EXPECT_TRUE(ProgramLocation::isLoadable("\\\\server\\share\\Vesperlink.dll"));
+    // Relative to the current folder of a drive, or to the current drive.
+    EXPECT_FALSE(ProgramLocation::isLoadable("C:Vesperlink.dll"));
+    EXPECT_FALSE(ProgramLocation::isLoadable("\\Vesperlink.dll"));
+    EXPECT_FALSE(ProgramLocation::isLoadable("1:\\Vesperlink.dll"));
+}
+#endif

@@ -9,11 +9,18 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -332,3 +339,44 @@ TEST(VesperlinkLibrary, ExportsTheNineNamesAndNothingOfItsInside)
 }
 
 } // namespace
+
+TEST_F(VesperlinkEmulated, NoExportChangesTheCallersErrorState)
+{
+    ASSERT_EQ(load(), AcpiBridge::LoadReady);
+    uint32_t value = 0;
+    TimeSetting time{};
+    PlayStatus play{};
+    char text[256];
+    uint32_t first = 0, second = 0, third = 0;
+    const std::vector<std::pair<const char *, std::function<void()>>> exports = {
+        {"VPInit", [&] { m_bridge.init(); }},
+        {"VPIsSupport", [&] { m_bridge.isSupport(&value); }},
+        {"VPGetInfo", [&] { m_bridge.getInfo(0, text, sizeof(text), &first, &second, &third); }},
+        {"VPGetStatus", [&] { m_bridge.getStatus(&value); }},
+        {"VPSetStatus", [&] { m_bridge.setStatus(1); }},
+        {"VPGetTimeSetting", [&] { m_bridge.getTimeSetting(&time); }},
+        {"VPSetTimeSetting", [&] { m_bridge.setTimeSetting(&time); }},
+        {"VPGetPlayStatus", [&] { m_bridge.getPlayStatus(&play); }},
+        {"VPSetPlayStatus", [&] { m_bridge.setPlayStatus(&play); }},
+    };
+    // Each export works on a machine image that is gone (the emulator makes
+    // its default one again, after failing to open the old), and on one that
+    // cannot be read: both make the library's own calls fail on the way.
+    for (const bool broken : {false, true}) {
+        for (const auto &[name, call] : exports) {
+            if (broken)
+                std::ofstream(m_image) << "{";
+            else
+                fs::remove(m_image);
+            errno = 4242;
+#ifdef _WIN32
+            SetLastError(0x4242);
+#endif
+            call();
+            EXPECT_EQ(errno, 4242) << name << (broken ? " on a broken image" : "");
+#ifdef _WIN32
+            EXPECT_EQ(GetLastError(), 0x4242u) << name << (broken ? " on a broken image" : "");
+#endif
+        }
+    }
+}

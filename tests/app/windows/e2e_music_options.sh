@@ -68,9 +68,11 @@ client_origin() {
   local border=$(((WIDTH - $2) / 2))
   echo "$((X + border)) $((Y + HEIGHT - $3 - border))"
 }
+# Clicks at a screen point and gives the program a moment to answer, also on
+# a busy machine.
 click() {
   xdotool mousemove "$1" "$2" click 1
-  sleep 0.3
+  sleep 0.8
 }
 
 (cd "$(dirname "$program")" && exec wine "$program") &
@@ -87,7 +89,7 @@ read -r mx my < <(client_origin "$music" 276 340)
 # The first row, then two rows down: Track3.
 click $((mx + 80)) $((my + 114))
 xdotool key Down Down
-sleep 0.3
+sleep 0.8
 click $((mx + 191)) $((my + 89)) # Play
 expect "Play plays the chosen track to the end" playback '{"from":3,"letter":"D","to":0}'
 click $((mx + 225)) $((my + 89)) # Stop
@@ -103,7 +105,7 @@ read -r ox oy < <(client_origin "$options" 349 239)
 # The repeat mode list: open it and choose the entry below "Single", "All".
 click $((ox + 199)) $((oy + 81))
 xdotool key Down Return
-sleep 0.3
+sleep 0.8
 click $((ox + 175)) $((oy + 150)) # volume up: 9 to 10
 expect "the volume arrow sets the mixer at once" mixer_level 43690
 click $((ox + 237)) $((oy + 159)) # Test
