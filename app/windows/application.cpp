@@ -18,14 +18,38 @@ void Application::Terminate()
     PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
+namespace {
+
+// Minimising the task bar entry takes every window of the program with it,
+// the dialogs that the panel owns included. Windows hides the directly owned
+// windows of a minimised owner itself, but not everywhere (Wine without a
+// window manager does not), so the program hides and shows them: first the
+// windows owned by the entry's own windows, then those the entry owns.
+void showWindowsOwnedBy(HWND owner, BOOL show)
+{
+    if (show)
+        ShowOwnedPopups(owner, TRUE);
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) == owner)
+            ShowOwnedPopups(window, show);
+    }
+    if (!show)
+        ShowOwnedPopups(owner, FALSE);
+}
+
+} // namespace
+
 void Application::Minimize()
 {
+    showWindowsOwnedBy(Handle(), FALSE);
     ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void Application::Restore()
 {
     ShowWindow(Handle(), SW_RESTORE);
+    showWindowsOwnedBy(Handle(), TRUE);
 }
 
 void Application::ShowInTaskBar()
@@ -68,6 +92,11 @@ LRESULT Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 SetActiveWindow(last);
         }
         return 0;
+    case WM_SIZE:
+        // Restored from the task bar: the windows hidden with it come back.
+        if (wParam == SIZE_RESTORED)
+            showWindowsOwnedBy(Handle(), TRUE);
+        return Window::handleMessage(message, wParam, lParam);
     default:
         return Window::handleMessage(message, wParam, lParam);
     }

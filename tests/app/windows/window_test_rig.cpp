@@ -95,18 +95,51 @@ void clickAt(HWND window, int x, int y)
     pumpPending();
 }
 
+namespace {
+
+// A drag by the left button on a picture hands the thread to the system's
+// move loop until the button is let go, so the steps of the hand run from a
+// thread timer, which that loop dispatches like the test's own pumping.
+struct DragScript
+{
+    POINT from;
+    int dx, dy;
+    DWORD release;
+    int step = 0;
+    bool done = false;
+};
+DragScript *activeDrag = nullptr;
+
+void CALLBACK dragStep(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (!activeDrag || activeDrag->done)
+        return;
+    DragScript &drag = *activeDrag;
+    if (++drag.step <= 4) {
+        SetCursorPos(drag.from.x + drag.dx * drag.step / 4, drag.from.y + drag.dy * drag.step / 4);
+        sendButton(MOUSEEVENTF_MOVE);
+        return;
+    }
+    sendButton(drag.release);
+    KillTimer(nullptr, timer);
+    drag.done = true;
+}
+
+} // namespace
+
 void dragFrom(HWND window, int x, int y, int dx, int dy, bool rightButton)
 {
-    const POINT point = onScreen(window, x, y);
-    SetCursorPos(point.x, point.y);
+    DragScript drag{onScreen(window, x, y), dx, dy,
+                    DWORD(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    SetCursorPos(drag.from.x, drag.from.y);
     pumpPending();
+    activeDrag = &drag;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, dragStep);
     sendButton(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    pumpPending();
-    // A few steps, as a hand moves: the system's move loop follows each.
-    for (int step = 1; step <= 4; ++step) {
-        SetCursorPos(point.x + dx * step / 4, point.y + dy * step / 4);
-        pumpPending();
+    if (!pumpUntil([&] { return drag.done; })) {
+        KillTimer(nullptr, timer);
+        sendButton(drag.release);
     }
-    sendButton(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
     pumpPending();
+    activeDrag = nullptr;
 }
