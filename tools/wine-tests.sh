@@ -19,7 +19,7 @@ export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # A test program that hangs is ended after this many seconds.
-hang_timeout=${VESPERIN_WINE_TIMEOUT:-300}
+hang_timeout=${VESPERIN_WINE_TIMEOUT:-480}
 xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
 
 make_prefix() {

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,7 +30,16 @@ protected:
     void SetUp() override { m_rig = std::make_unique<WindowTestRig>(); }
     void TearDown() override { m_rig.reset(); }
 
-    void start() { ASSERT_TRUE(m_rig->start()); }
+    void start()
+    {
+        ASSERT_TRUE(m_rig->start());
+        // Where the system's own drive search finds no CD drive (Wine has
+        // none), the music dialog says so once the search ends; that box is
+        // the music dialog's, not this one's.
+        std::erase_if(m_rig->boxes.boxes, [](const RecordingMessageBoxes::Box &box) {
+            return box.text == "No matched device found...";
+        });
+    }
     void openDialog()
     {
         frmVesperin->SkButton2Click();
