@@ -67,6 +67,13 @@ if [ -f "$target/Vesperin.exe" ]; then
   done
   [ -n "$box" ] || { kill "$program"; fail "Vesperin.exe showed no message box"; }
   import -window root "$work/startup.png" 2>/dev/null && cp "$work/startup.png" "$release/startup-without-driver.png" || true
+  # The box's own text, read in the prefix by a small Windows program.
+  i686-w64-mingw32-gcc-win32 -Wall -Werror -o "$work/read-box-text.exe" \
+    "$(dirname "$0")/read-box-text.c" -luser32
+  shown=$(wine "$work/read-box-text.exe" Vesperin 2>/dev/null | tr -d '\r') || true
+  [ "$shown" = "Vesperin|Initiating failed..." ] || {
+    kill "$program"; fail "the start-up box showed \"$shown\", not \"Vesperin|Initiating failed...\""; }
+  check "the start-up box reads \"Initiating failed...\" under the caption \"Vesperin\""
   # No window manager runs: focus the box and press Enter as a user would.
   xdotool windowfocus --sync "$box" 2>/dev/null || true
   xdotool key Return

@@ -21,11 +21,18 @@ public:
 
     HWND Handle() const { return m_tooltip; }
 
+    // The labels moved or were resized (a label sized to its text changes
+    // with the text): the tools follow them.
+    void followLabels();
+
 private:
+    RECT labelArea(HWND label) const;
+
     static LRESULT CALLBACK surfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_surface;
+    std::vector<HWND> m_labels;
     HWND m_tooltip = nullptr;
     WNDPROC m_previous = nullptr;
     std::function<std::string()> m_text;

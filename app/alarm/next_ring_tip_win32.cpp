@@ -12,7 +12,7 @@ const char TipProperty[] = "VesperinNextRingTip";
 
 NextRingTip::NextRingTip(HWND surface, const std::vector<HWND> &labels,
                          std::function<std::string()> text)
-    : m_surface(surface), m_text(std::move(text))
+    : m_surface(surface), m_labels(labels), m_text(std::move(text))
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -24,18 +24,14 @@ NextRingTip::NextRingTip(HWND surface, const std::vector<HWND> &labels,
     // The next-ring line is one line; the tip is as wide as it needs.
     SendMessageA(m_tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
 
-    UINT id = 1;
-    for (HWND label : labels) {
-        RECT area{};
-        GetWindowRect(label, &area);
-        MapWindowPoints(HWND_DESKTOP, surface, reinterpret_cast<POINT *>(&area), 2);
+    for (size_t index = 0; index < m_labels.size(); ++index) {
         // The version-5 size of the record: comctl32 of every Windows takes it.
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
         tool.uFlags = 0;
         tool.hwnd = surface;
-        tool.uId = id++;
-        tool.rect = area;
+        tool.uId = index + 1;
+        tool.rect = labelArea(m_labels[index]);
         tool.lpszText = LPSTR_TEXTCALLBACKA;
         SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -57,6 +53,28 @@ NextRingTip::~NextRingTip()
     }
     if (m_tooltip != nullptr)
         DestroyWindow(m_tooltip);
+}
+
+RECT NextRingTip::labelArea(HWND label) const
+{
+    RECT area{};
+    GetWindowRect(label, &area);
+    MapWindowPoints(HWND_DESKTOP, m_surface, reinterpret_cast<POINT *>(&area), 2);
+    return area;
+}
+
+void NextRingTip::followLabels()
+{
+    if (m_tooltip == nullptr)
+        return;
+    for (size_t index = 0; index < m_labels.size(); ++index) {
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = m_surface;
+        tool.uId = index + 1;
+        tool.rect = labelArea(m_labels[index]);
+        SendMessageA(m_tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 LRESULT CALLBACK NextRingTip::surfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -192,6 +192,14 @@ bool TfrmSetTime::WriteAlarmTime()
     if (disabled)
         return firmwareHolds(disabled, nullptr);
 
+    const TimeSetting setting = settingShown();
+    if (!m_bridge.SetTimeSetting(&setting))
+        return false;
+    return firmwareHolds(disabled, &setting);
+}
+
+TimeSetting TfrmSetTime::settingShown() const
+{
     TimeSetting setting{};
     setting.hour = TimeFields::firmwareHour(
         TimeFields::value(edtHourVal->Text(), TimeFields::HourRange), skrPM->Checked());
@@ -200,9 +208,7 @@ bool TfrmSetTime::WriteAlarmTime()
         if (dayBox(day)->Checked())
             setting.days |= 1u << day;
     }
-    if (!m_bridge.SetTimeSetting(&setting))
-        return false;
-    return firmwareHolds(disabled, &setting);
+    return setting;
 }
 
 // The library fills a field only when the firmware gave it, and answers a

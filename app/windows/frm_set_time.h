@@ -35,6 +35,9 @@ public:
     // Writes the status and, when the alarm is on, the time setting, and
     // checks that the firmware holds what was written.
     bool WriteAlarmTime();
+    // The time setting the controls hold, as the firmware keeps it (24-hour
+    // form, a bit for each day, Sunday the lowest).
+    TimeSetting settingShown() const;
     // Greys the time controls while the alarm is off.
     void UpdateEnabledState();
 

@@ -1,5 +1,7 @@
 #include "app/windows/frm_vesperin.h"
 
+#include "app/alarm/next_ring.h"
+#include "app/alarm/next_ring_tip.h"
 #include "app/windows/application.h"
 #include "app/windows/control_table.h"
 #include "app/windows/edit_field.h"
@@ -44,6 +46,7 @@ TfrmVesperin::TfrmVesperin(const std::string &libraryPath, LibraryLoader &loader
 TfrmVesperin::~TfrmVesperin()
 {
     // The dialogs use the bridge until they are gone, so they go first.
+    m_nextRingTip.reset();
     m_music.reset();
     m_options.reset();
     m_setTime.reset();
@@ -145,11 +148,38 @@ void TfrmVesperin::createDialogs()
     // no task bar entries and go with it.
     m_setTime = std::make_unique<TfrmSetTime>(*bridge, Handle());
     frmSetTime = m_setTime.get();
+    createNextRingTip();
     ShowAlarmTime();
     m_options = makeOptions(*bridge, Handle());
     ShowOptions();
     m_music = makeSelectMusic(*bridge, Handle());
     ShowMusic();
+}
+
+void TfrmVesperin::createNextRingTip()
+{
+    // The labels answer no hit test: the mouse over them reaches the
+    // background picture, which carries the tooltip's tools. The mask that
+    // hides the time while the alarm is off is one too, so that the tip
+    // also tells that the alarm is off.
+    m_nextRingTip = std::make_unique<NextRingTip>(
+        imgBg->Handle(),
+        std::vector<HWND>{lblHour->Handle(), Label4->Handle(), lblMinute->Handle(),
+                          lblAMPM->Handle(), lblDays->Handle(), lblMask->Handle()},
+        [this] { return nextRingLine(); });
+}
+
+std::string TfrmVesperin::nextRingLine() const
+{
+    if (!m_setTime)
+        return {};
+    const uint32_t status = m_setTime->skcDisabled->Checked() ? 0 : 1;
+    return nextRingText(status, m_setTime->settingShown());
+}
+
+HWND TfrmVesperin::nextRingTipWindow() const
+{
+    return m_nextRingTip ? m_nextRingTip->Handle() : nullptr;
 }
 
 void TfrmVesperin::placeOnScreen()
@@ -185,6 +215,7 @@ void TfrmVesperin::ShowAlarmTime()
         lblMask->SetOpaque(MaskColour);
         lblMask->SetVisible(true);
         lblDays->SetText("");
+        followTimeLabels();
         return;
     }
     lblMask->SetVisible(false);
@@ -199,6 +230,13 @@ void TfrmVesperin::ShowAlarmTime()
             days += names[day];
     }
     lblDays->SetText(days);
+    followTimeLabels();
+}
+
+void TfrmVesperin::followTimeLabels()
+{
+    if (m_nextRingTip)
+        m_nextRingTip->followLabels();
 }
 
 void TfrmVesperin::ShowOptions()

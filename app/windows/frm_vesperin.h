@@ -11,6 +11,7 @@
 
 class LibraryLoader;
 class MusicDialog;
+class NextRingTip;
 class OptionsDialog;
 class PlainButton;
 class SettingDialog;
@@ -40,6 +41,11 @@ public:
     void ShowAlarmTime();
     void ShowOptions();
     void ShowMusic();
+    // When the alarm rings next, told from what the display shows and the
+    // clock now: the tooltip over the alarm time and days.
+    std::string nextRingLine() const;
+    // The tooltip window that shows that line (null before the dialogs exist).
+    HWND nextRingTipWindow() const;
     // The drive search has ended and the music dialog holds the stored
     // choice: the panel shows itself and the waiting window goes for good.
     void driveSearchEnded();
@@ -107,6 +113,8 @@ private:
     void buildControls();
     void FormCreate(const std::string &libraryPath, LibraryLoader &loader);
     void createDialogs();
+    void createNextRingTip();
+    void followTimeLabels();
     void placeOnScreen();
     void toggleBeside(SettingDialog *dialog);
     void toggleAt(SettingDialog *dialog, int left, int top);
@@ -121,6 +129,7 @@ private:
     std::unique_ptr<TfrmSetTime> m_setTime;
     std::unique_ptr<OptionsDialog> m_options;
     std::unique_ptr<MusicDialog> m_music;
+    std::unique_ptr<NextRingTip> m_nextRingTip;
     bool m_startupFailed = false;
     bool dragging = false;
     int dragX = 0;

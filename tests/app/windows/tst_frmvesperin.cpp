@@ -2,6 +2,7 @@
 // placement and that of the dialogs beside it, the arrows, the plain
 // buttons, dragging, minimising and closing, driven by real clicks.
 
+#include "app/alarm/alarm_clock.h"
 #include "app/windows/application.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/forms.h"
@@ -10,14 +11,18 @@
 #include "app/windows/plain_button.h"
 #include "pump.h"
 #include "skin/sk_button.h"
+#include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
 #include "window_test_rig.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -30,7 +35,7 @@ protected:
     void start() { ASSERT_TRUE(m_rig->start()); }
 
     // Clicks a skinned control at its middle, as the user would.
-    static void click(SkControl *control)
+    template <typename Control> static void click(Control *control)
     {
         clickAt(control->Handle(), control->Width() / 2, control->Height() / 2);
     }
@@ -180,6 +185,103 @@ TEST_F(Panel, MinimiseTakesEveryWindowAndRestoreBringsThemBack)
     EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmVesperin->Handle()) != FALSE; }));
     EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmSetTime->Handle()) != FALSE; }));
     EXPECT_FALSE(application->Terminated());
+}
+
+// A local clock that stands still where the test puts it.
+class StillClock : public AlarmClock
+{
+public:
+    StillClock() { AlarmClock::install(this); }
+    ~StillClock() override { AlarmClock::install(nullptr); }
+    std::time_t now() const override { return m_now; }
+    // Puts the clock at a local time of the week of Monday 7 December 2026.
+    void setLocal(int dayOfMonth, int hour, int minute)
+    {
+        std::tm local{};
+        local.tm_year = 2026 - 1900;
+        local.tm_mon = 11;
+        local.tm_mday = dayOfMonth;
+        local.tm_hour = hour;
+        local.tm_min = minute;
+        local.tm_isdst = -1;
+        m_now = std::mktime(&local);
+    }
+
+private:
+    std::time_t m_now = 0;
+};
+
+// Moves the pointer to the middle of `window` with a real move, as a hand does.
+void hoverOver(HWND window)
+{
+    RECT area;
+    GetWindowRect(window, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+std::string windowText(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The tip that shows over `label`, after the pointer was elsewhere.
+std::string tipOver(HWND tip, HWND label, HWND elsewhere)
+{
+    hoverOver(elsewhere);
+    if (!pumpUntil([&] { return IsWindowVisible(tip) == FALSE; }))
+        return "(the tip did not hide)";
+    hoverOver(label);
+    if (!pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }))
+        return "(no tip showed)";
+    return windowText(tip);
+}
+
+TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
+{
+    StillClock clock;
+    clock.setLocal(7, 5, 0); // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday
+    start();
+    const HWND tip = frmVesperin->nextRingTipWindow();
+    ASSERT_NE(tip, nullptr);
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+    SetForegroundWindow(frmVesperin->Handle());
+    const HWND elsewhere = frmVesperin->Label7->Handle();
+
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblHour->Handle(), elsewhere),
+              "Rings Monday at 6:30 AM, in 1 h 30 min");
+    // The line follows the clock: it is made when the tip shows.
+    clock.setLocal(7, 7, 0);
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblDays->Handle(), elsewhere),
+              "Rings Tuesday at 6:30 AM, in 23 h 30 min");
+
+    // It follows what the firmware was given: Saturday only, 12:05 AM.
+    TfrmSetTime &dialog = *frmSetTime;
+    frmVesperin->SkButton2Click();
+    ASSERT_TRUE(dialog.Visible());
+    dialog.edtHourVal->SetText("12");
+    dialog.edtMinuteVal->SetText("05");
+    dialog.skrAM->SetChecked(true);
+    for (int day = 0; day < 7; ++day)
+        dialog.dayBox(day)->SetChecked(day == 6);
+    click(dialog.skbOK);
+    ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblAMPM->Handle(), elsewhere),
+              "Rings Saturday at 12:05 AM, in 4 d 17 h 5 min");
+
+    // Switched off, the mask over the time tells so.
+    frmVesperin->SkButton2Click();
+    ASSERT_TRUE(dialog.Visible());
+    dialog.skcDisabled->SetChecked(true);
+    click(dialog.skbOK);
+    ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
+    ASSERT_TRUE(frmVesperin->lblMask->Visible());
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblMask->Handle(), elsewhere), "The alarm is off");
 }
 
 TEST_F(Panel, ClosingThePanelThroughTheSystemEndsTheProgram)
