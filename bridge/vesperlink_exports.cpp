@@ -12,9 +12,13 @@
 
 namespace {
 
+// The one bridge, made when the library is loaded, before any export can be
+// called: its constructor only keeps the device, and a function-local static
+// would need the C++ runtime's guard for its first use.
+AlarmBridge instance(AcpiDevice::system());
+
 AlarmBridge &bridge()
 {
-    static AlarmBridge instance(AcpiDevice::system());
     return instance;
 }
 
