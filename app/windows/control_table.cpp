@@ -1,5 +1,7 @@
 #include "app/windows/control_table.h"
 
+#include "app/artwork/artwork_bitmap.h"
+
 #include "app/windows/combo_box.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/label.h"
@@ -143,9 +145,7 @@ struct Builder
 
 HBITMAP ControlTable::artwork(const char *form, const char *stem)
 {
-    const std::string name = std::string(form) + "/" + stem;
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0,
-                                           0, LR_CREATEDIBSECTION));
+    return loadArtworkBitmap(std::string(form) + "/" + stem);
 }
 
 void ControlTable::build(Window &window, const char *form, const Backdrop *backdrop,

@@ -6,6 +6,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "app/artwork/artwork_bitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -32,8 +34,7 @@ struct BitmapDeleter
 
 HBITMAP loadPicture(const char *name)
 {
-    return static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return loadArtworkBitmap(name);
 }
 
 // The bottom-left pixel read from the DIB section's own bits: rows of a
