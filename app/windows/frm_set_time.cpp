@@ -122,6 +122,7 @@ void TfrmSetTime::buildControls()
         arrowButton->OnMouseDown = [this, tag](const MouseEvent &) { skbArrowMouseDown(tag); };
         arrowButton->OnMouseUp = [this](const MouseEvent &) { skbArrowMouseUp(); };
     }
+    nameForAssistiveTechnology();
     skcDisabled->OnClick = [this] { UpdateEnabledState(); };
     skbOK->OnClick = [this] { skbOKClick(); };
     skbCancel->OnClick = [this] { skbCancelClick(); };
@@ -157,6 +158,23 @@ void TfrmSetTime::FormHide()
 {
     // A hidden dialog never sees the release of an arrow held down in it.
     skbArrowMouseUp();
+}
+
+// The boxes and the small buttons have no caption of their own: each is named
+// by the label beside it or by what it does.
+void TfrmSetTime::nameForAssistiveTechnology()
+{
+    skbClose->SetAccessibleName("Close");
+    skcDisabled->SetAccessibleName(Label2->Text());
+    const Label *const dayLabels[] = {lblSun, lblMon, lblTue, lblWed, lblThu, lblFri, lblSat};
+    for (int day = 0; day < 7; ++day)
+        dayBox(day)->SetAccessibleName(dayLabels[day]->Text());
+    skrAM->SetAccessibleName("AM");
+    skrPM->SetAccessibleName("PM");
+    skbArrowUpHour->SetAccessibleName("Hour up");
+    skbArrowDHour->SetAccessibleName("Hour down");
+    skbArrowUpMin->SetAccessibleName("Minute up");
+    skbArrowDMin->SetAccessibleName("Minute down");
 }
 
 void TfrmSetTime::ReadAlarmTime()

@@ -97,6 +97,7 @@ protected:
 private:
     void buildControls();
     void step(int tag);
+    void nameForAssistiveTechnology();
     bool firmwareHolds(bool disabled, const TimeSetting *written);
     bool readStatusChecked(bool &enabled);
     bool readTimeChecked(TimeSetting &setting);

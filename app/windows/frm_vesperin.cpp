@@ -114,6 +114,14 @@ void TfrmVesperin::buildControls()
         });
     lblMask->SetOpaque(MaskColour);
 
+    // The small buttons have no caption: each is named by what it does, the
+    // arrows by the heading beside them.
+    SkButton2->SetAccessibleName(Label1->Text());
+    SkButton4->SetAccessibleName(Label6->Text());
+    SkButton3->SetAccessibleName(Label5->Text());
+    skbMinimize->SetAccessibleName("Minimize");
+    skbClose->SetAccessibleName("Close");
+
     SkButton2->OnClick = [this] { SkButton2Click(); };
     SkButton4->OnClick = [this] { SkButton4Click(); };
     SkButton3->OnClick = [this] { SkButton3Click(); };

@@ -3,9 +3,8 @@
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_radio_button.h"
+#include "accessible_client.h"
 #include "skin_test_support.h"
-
-#include <oleacc.h>
 
 #include <memory>
 #include <string>
@@ -13,62 +12,6 @@
 using namespace skintest;
 
 namespace {
-
-// What an assistive technology client reads through the system's accessibility interface.
-class Client
-{
-public:
-    explicit Client(HWND window)
-    {
-        AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                   SkAccessible::kIAccessibleId,
-                                   reinterpret_cast<void **>(&m_object));
-    }
-    Client(const Client &) = delete;
-    Client &operator=(const Client &) = delete;
-    ~Client()
-    {
-        if (m_object)
-            m_object->Release();
-    }
-    bool valid() const { return m_object != nullptr; }
-    long role() const
-    {
-        VARIANT role;
-        VariantInit(&role);
-        m_object->get_accRole(self(), &role);
-        return role.vt == VT_I4 ? role.lVal : -1;
-    }
-    std::string name() const
-    {
-        BSTR name = nullptr;
-        if (m_object->get_accName(self(), &name) != S_OK || !name)
-            return "<none>";
-        char text[256] = {};
-        WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-        SysFreeString(name);
-        return text;
-    }
-    long state() const
-    {
-        VARIANT state;
-        VariantInit(&state);
-        m_object->get_accState(self(), &state);
-        return state.vt == VT_I4 ? state.lVal : 0;
-    }
-    bool has(long bit) const { return (state() & bit) != 0; }
-    HRESULT press() const { return m_object->accDoDefaultAction(self()); }
-
-private:
-    static VARIANT self()
-    {
-        VARIANT child;
-        child.vt = VT_I4;
-        child.lVal = CHILDID_SELF;
-        return child;
-    }
-    IAccessible *m_object = nullptr;
-};
 
 class SkAccessibleTest : public ::testing::Test
 {
@@ -83,7 +26,7 @@ TEST_F(SkAccessibleTest, ButtonsTellRoleNameAndState)
     SkButtonTx ok(host.get(), 10, 10);
     ok.Appearance.Fill(0, solid(40, 20, RGB(0, 0, 0)));
     ok.SetText("OK");
-    Client text(ok.Handle());
+    AccessibleClient text(ok.Handle());
     ASSERT_TRUE(text.valid());
     EXPECT_EQ(text.role(), ROLE_SYSTEM_PUSHBUTTON);
     EXPECT_EQ(text.name(), "OK");
@@ -94,7 +37,7 @@ TEST_F(SkAccessibleTest, ButtonsTellRoleNameAndState)
     SkButton close(host.get(), 60, 10);
     close.Appearance.Fill(0, solid(16, 16, RGB(0, 0, 0)));
     close.SetAccessibleName("Close");
-    Client plain(close.Handle());
+    AccessibleClient plain(close.Handle());
     ASSERT_TRUE(plain.valid());
     EXPECT_EQ(plain.role(), ROLE_SYSTEM_PUSHBUTTON);
     EXPECT_EQ(plain.name(), "Close");
@@ -121,7 +64,7 @@ TEST_F(SkAccessibleTest, CheckBoxTellsCheckedAndMixed)
     SkCheckBox sunday(host.get(), 10, 40);
     sunday.SetStateBitmap(0, solid(16, 16, RGB(0, 0, 0)));
     sunday.SetAccessibleName("Sunday");
-    Client client(sunday.Handle());
+    AccessibleClient client(sunday.Handle());
     ASSERT_TRUE(client.valid());
     EXPECT_EQ(client.role(), ROLE_SYSTEM_CHECKBUTTON);
     EXPECT_EQ(client.name(), "Sunday");
@@ -146,8 +89,8 @@ TEST_F(SkAccessibleTest, RadioButtonTellsChecked)
     pm.SetStateBitmap(0, solid(14, 14, RGB(0, 0, 0)));
     am.SetAccessibleName("AM");
     pm.SetAccessibleName("PM");
-    Client amClient(am.Handle());
-    Client pmClient(pm.Handle());
+    AccessibleClient amClient(am.Handle());
+    AccessibleClient pmClient(pm.Handle());
     ASSERT_TRUE(amClient.valid() && pmClient.valid());
     EXPECT_EQ(amClient.role(), ROLE_SYSTEM_RADIOBUTTON);
     EXPECT_EQ(pmClient.name(), "PM");
@@ -162,7 +105,7 @@ TEST_F(SkAccessibleTest, RadioButtonTellsChecked)
 TEST_F(SkAccessibleTest, ObjectOutlivingItsControlAnswersWithAnError)
 {
     auto button = std::make_unique<SkButton>(host.get(), 10, 10);
-    Client client(button->Handle());
+    AccessibleClient client(button->Handle());
     ASSERT_TRUE(client.valid());
     button.reset();
     EXPECT_EQ(client.role(), -1);

@@ -9,6 +9,7 @@
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/timer.h"
 #include "pump.h"
+#include "tests/skin/accessible_client.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
@@ -343,6 +344,57 @@ TEST_F(SetTime, ConfirmedChangeReachesTheFirmwareAndThePanel)
     EXPECT_EQ(frmVesperin->lblHour->Text(), "08");
     EXPECT_EQ(frmVesperin->lblMinute->Text(), "45");
     EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
+}
+
+// What a screen reader hears of each control: its role and a name, the
+// caption or the label beside it, and its state.
+TEST_F(SetTime, EveryControlTellsAssistiveTechnologyItsRoleNameAndState)
+{
+    CoInitialize(nullptr);
+    start();
+    openDialog();
+    TfrmSetTime &dialog = *frmSetTime;
+    struct Expected
+    {
+        HWND window;
+        long role;
+        const char *name;
+    };
+    const Expected controls[] = {
+        {dialog.skbClose->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Close"},
+        {dialog.skcDisabled->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Vesperin Disabled"},
+        {dialog.skcSun->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Sunday"},
+        {dialog.skcMon->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Monday"},
+        {dialog.skcTue->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Tuesday"},
+        {dialog.skcWed->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Wednesday"},
+        {dialog.skcThu->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Thursday"},
+        {dialog.skcFri->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Friday"},
+        {dialog.skcSat->Handle(), ROLE_SYSTEM_CHECKBUTTON, "Saturday"},
+        {dialog.skbArrowUpHour->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Hour up"},
+        {dialog.skbArrowDHour->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Hour down"},
+        {dialog.skbArrowUpMin->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Minute up"},
+        {dialog.skbArrowDMin->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Minute down"},
+        {dialog.skrAM->Handle(), ROLE_SYSTEM_RADIOBUTTON, "AM"},
+        {dialog.skrPM->Handle(), ROLE_SYSTEM_RADIOBUTTON, "PM"},
+        {dialog.skbOK->Handle(), ROLE_SYSTEM_PUSHBUTTON, "OK"},
+        {dialog.skbCancel->Handle(), ROLE_SYSTEM_PUSHBUTTON, "Cancel"},
+    };
+    for (const Expected &control : controls) {
+        skintest::AccessibleClient client(control.window);
+        ASSERT_TRUE(client.valid()) << control.name;
+        EXPECT_EQ(client.role(), control.role) << control.name;
+        EXPECT_EQ(client.name(), control.name);
+    }
+    // The firmware's alarm rings Monday to Friday at 6:30 AM.
+    EXPECT_TRUE(skintest::AccessibleClient(dialog.skcMon->Handle()).has(STATE_SYSTEM_CHECKED));
+    EXPECT_FALSE(skintest::AccessibleClient(dialog.skcSun->Handle()).has(STATE_SYSTEM_CHECKED));
+    EXPECT_TRUE(skintest::AccessibleClient(dialog.skrAM->Handle()).has(STATE_SYSTEM_CHECKED));
+    // Switched off, the time controls are unavailable.
+    clickAt(dialog.skcDisabled->Handle(), 8, 8);
+    EXPECT_TRUE(skintest::AccessibleClient(dialog.skcDisabled->Handle()).has(STATE_SYSTEM_CHECKED));
+    EXPECT_TRUE(
+        skintest::AccessibleClient(dialog.skbArrowUpHour->Handle()).has(STATE_SYSTEM_UNAVAILABLE));
+    CoUninitialize();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/plain_button.h"
 #include "pump.h"
+#include "tests/skin/accessible_client.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
@@ -23,6 +24,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -282,6 +284,26 @@ TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
     ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
     ASSERT_TRUE(frmVesperin->lblMask->Visible());
     EXPECT_EQ(tipOver(tip, frmVesperin->lblMask->Handle(), elsewhere), "The alarm is off");
+}
+
+TEST_F(Panel, NamesItsSmallButtonsForAssistiveTechnology)
+{
+    CoInitialize(nullptr);
+    start();
+    const std::pair<HWND, const char *> buttons[] = {
+        {frmVesperin->SkButton2->Handle(), "Time for Next Alarm"},
+        {frmVesperin->SkButton4->Handle(), "Music"},
+        {frmVesperin->SkButton3->Handle(), "Options"},
+        {frmVesperin->skbMinimize->Handle(), "Minimize"},
+        {frmVesperin->skbClose->Handle(), "Close"},
+    };
+    for (const auto &[window, name] : buttons) {
+        skintest::AccessibleClient client(window);
+        ASSERT_TRUE(client.valid()) << name;
+        EXPECT_EQ(client.role(), ROLE_SYSTEM_PUSHBUTTON) << name;
+        EXPECT_EQ(client.name(), name);
+    }
+    CoUninitialize();
 }
 
 TEST_F(Panel, ClosingThePanelThroughTheSystemEndsTheProgram)
