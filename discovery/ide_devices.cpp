@@ -82,11 +82,14 @@ int32_t IDEDevices::ReadLocationNumber(RegistryReader &registry, const std::stri
         "SYSTEM\\CurrentControlSet\\Enum\\" + deviceId, "LocationInformation");
     if (!value || value->empty())
         return -1;
-    // A plain decimal number, nothing before or after it; anything else
-    // leaves the device number unknown.
+    // A plain decimal number with at most one sign, nothing before or after
+    // it; anything else leaves the device number unknown.
     std::string_view text = *value;
-    if (text.front() == '+')
+    if (text.front() == '+') {
         text.remove_prefix(1);
+        if (text.starts_with('-'))
+            return -1;
+    }
     int32_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size())

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 // Read-only access to the machine's registry.
@@ -16,6 +17,11 @@ public:
     // the discovery reads.
     virtual std::optional<std::string> readLocalMachineString(const std::string &subKey,
                                                               const std::string &valueName) = 0;
+
+    // The text of a string value from the bytes the registry stored for it:
+    // up to its first zero, or all of them, as a stored string need not
+    // carry its terminating zero.
+    static std::string storedText(std::span<const char> stored);
 
     // The platform's registry: the real one on Windows, the emulated
     // notebook's elsewhere.

@@ -27,12 +27,7 @@ public:
         RegCloseKey(key);
         if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
             return std::nullopt;
-        // A stored string need not carry its terminating zero.
-        std::string value(buffer.data(), size > ValueCapacity ? ValueCapacity : size);
-        const auto end = value.find('\0');
-        if (end != std::string::npos)
-            value.resize(end);
-        return value;
+        return storedText({buffer.data(), size > ValueCapacity ? ValueCapacity : size});
     }
 };
 

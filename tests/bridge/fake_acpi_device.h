@@ -89,6 +89,8 @@ struct Request
 {
     uint32_t code = 0;
     std::vector<uint8_t> bytes; // the request's own bytes
+    bool noInput = false;       // sent without an input buffer
+    uint32_t outSize = 0;       // the size of the buffer for the answer
     bool native = false;        // carried an argument block address
     uint32_t kind = 0;
     std::string name;              // the method name
@@ -139,6 +141,8 @@ public:
                  uint32_t &returned) override
     {
         Request request = decode(code, static_cast<const uint8_t *>(in), inSize);
+        request.noInput = in == nullptr && inSize == 0;
+        request.outSize = outSize;
         if (logRequests)
             log.push_back(request);
         if (!isOpen)

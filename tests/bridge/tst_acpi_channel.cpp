@@ -37,7 +37,10 @@ TEST_F(AcpiChannelTest, OpeningSendsTheHandshakeAndIgnoresItsAnswer)
     ASSERT_TRUE(channel.open());
     ASSERT_EQ(device.log.size(), 1u);
     EXPECT_EQ(device.log[0].code, AcpiChannel::HandshakeCode);
-    EXPECT_TRUE(device.log[0].bytes.empty());
+    EXPECT_TRUE(device.log[0].noInput);
+    // The driver answers the handshake with one word, into a buffer of
+    // exactly that size.
+    EXPECT_EQ(device.log[0].outSize, 4u);
 
     // A device that refuses the handshake is still open.
     FakeAcpiDevice quiet;

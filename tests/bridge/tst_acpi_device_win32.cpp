@@ -1,9 +1,11 @@
 // The bridge's Windows device on a real Windows ABI: the WOW64 decision made
 // by the system's own IsWow64Process, the request layout that decision
-// picks, and a missing driver device.
+// picks, a missing driver device, and the system calls that open, use and
+// close the device's handle.
 
 #include "bridge/acpi_channel.h"
 #include "bridge/acpi_device.h"
+#include "bridge/acpi_device_win32.h"
 #include "bridge/alarm_bridge.h"
 #include "bridge/byte_order.h"
 
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -156,6 +159,100 @@ TEST(Win32AcpiDevice, MissingDriverFailsTheStartAndEveryEvaluationAtOnce)
     uint32_t size = sizeof(result);
     EXPECT_FALSE(bridge.channel().eval("MBIF", result, size));
     EXPECT_EQ(size, sizeof(result));
+}
+
+// Stands in for the system calls of the device: hands out a new handle per
+// opening (or none) and records every call with its arguments.
+struct DeviceCalls
+{
+    static inline std::vector<std::string> calls;
+    static inline bool opens = true;
+    static inline uintptr_t nextHandle = 0x100;
+
+    static HANDLE WINAPI createFile(LPCSTR name, DWORD access, DWORD share,
+                                    LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                    DWORD attributes, HANDLE model)
+    {
+        calls.push_back("CreateFileA " + std::string(name) + " " + std::to_string(access) + " " +
+                        std::to_string(share) + " " + std::to_string(security == nullptr) + " " +
+                        std::to_string(disposition) + " " + std::to_string(attributes) + " " +
+                        std::to_string(model == nullptr));
+        if (!opens)
+            return INVALID_HANDLE_VALUE;
+        return reinterpret_cast<HANDLE>(nextHandle++);
+    }
+
+    static BOOL WINAPI closeHandle(HANDLE handle)
+    {
+        calls.push_back("CloseHandle " + std::to_string(reinterpret_cast<uintptr_t>(handle)));
+        return TRUE;
+    }
+
+    static BOOL WINAPI deviceIoControl(HANDLE handle, DWORD code, LPVOID, DWORD inSize, LPVOID,
+                                       DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped)
+    {
+        calls.push_back("DeviceIoControl " + std::to_string(reinterpret_cast<uintptr_t>(handle)) +
+                        " " + std::to_string(code) + " " + std::to_string(inSize) + " " +
+                        std::to_string(outSize) + " " + std::to_string(overlapped == nullptr));
+        *returned = outSize;
+        return TRUE;
+    }
+
+    static Win32AcpiDevice device()
+    {
+        calls.clear();
+        opens = true;
+        nextHandle = 0x100;
+        return Win32AcpiDevice(DeviceFileCalls{&createFile, &closeHandle, &deviceIoControl});
+    }
+};
+
+const std::string OpenDevice = "CreateFileA \\\\.\\QVXACPI " +
+                               std::to_string(GENERIC_READ | GENERIC_WRITE) + " " +
+                               std::to_string(FILE_SHARE_READ | FILE_SHARE_WRITE) + " 1 " +
+                               std::to_string(OPEN_EXISTING) + " 0 1";
+
+TEST(Win32AcpiDeviceCalls, OpensTheDriverForReadingAndWritingAndSendsOnItsHandle)
+{
+    Win32AcpiDevice device = DeviceCalls::device();
+    AcpiChannel channel(device);
+    ASSERT_TRUE(channel.open());
+    uint8_t result[64];
+    uint32_t size = sizeof(result);
+    ASSERT_TRUE(channel.eval("MBIF", result, size));
+    EXPECT_EQ(DeviceCalls::calls,
+              (std::vector<std::string>{
+                  OpenDevice,
+                  // The handshake: no input, a 4-byte output buffer.
+                  "DeviceIoControl 256 " + std::to_string(AcpiChannel::HandshakeCode) + " 0 4 1",
+                  "DeviceIoControl 256 " + std::to_string(AcpiChannel::EvaluateCode) + " 20 64 1",
+              }));
+}
+
+TEST(Win32AcpiDeviceCalls, OpeningAgainClosesTheOldHandleFirst)
+{
+    Win32AcpiDevice device = DeviceCalls::device();
+    AlarmBridge bridge(device);
+    ASSERT_TRUE(bridge.init());
+    ASSERT_TRUE(bridge.init());
+    const std::vector<std::string> &calls = DeviceCalls::calls;
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[2], "CloseHandle 256");
+    EXPECT_EQ(calls[3], OpenDevice);
+    EXPECT_EQ(calls[4].substr(0, 20), "DeviceIoControl 257 ");
+
+    // A failed opening leaves no handle: nothing is sent, and the next
+    // opening has nothing to close.
+    DeviceCalls::opens = false;
+    EXPECT_FALSE(bridge.init());
+    EXPECT_EQ(calls[5], "CloseHandle 257");
+    uint8_t result[64];
+    uint32_t size = sizeof(result);
+    EXPECT_FALSE(device.control(AcpiChannel::EvaluateCode, result, 20, result, size, size));
+    DeviceCalls::opens = true;
+    ASSERT_TRUE(bridge.init());
+    EXPECT_EQ(calls.size(), 9u);
+    EXPECT_EQ(calls[7], OpenDevice);
 }
 
 } // namespace

@@ -43,6 +43,17 @@ protected:
     }
     uint32_t value(uint16_t number) { return device.firmware.values[standardId(number)]; }
 
+    // Describes the drive item with these choices.
+    void describeDrive(std::initializer_list<const char *> choices)
+    {
+        ResultBuilder drive;
+        drive.integer(standardId(ItemDrive)).text("Drive").integer(0).integer(0).integer(
+            static_cast<uint32_t>(choices.size()));
+        for (const char *choice : choices)
+            drive.text(choice);
+        device.firmware.results[fake::standardMethod(ItemDrive)] = drive.bytes();
+    }
+
     FakeAcpiDevice device;
     AlarmBridge bridge{device};
 };
@@ -70,15 +81,7 @@ TEST_F(AlarmBridgeTest, SupportWithoutAFlagFailsWithoutARequest)
 
 TEST_F(AlarmBridgeTest, ChoiceListsComeBackAsConsecutiveNames)
 {
-    device.firmware.results[fake::standardMethod(ItemDrive)] = ResultBuilder()
-                                                                   .integer(standardId(ItemDrive))
-                                                                   .text("Drive")
-                                                                   .integer(0)
-                                                                   .integer(0)
-                                                                   .integer(2)
-                                                                   .text("A")
-                                                                   .text("BC")
-                                                                   .bytes();
+    describeDrive({"A", "BC"});
     start();
 
     char text[64];
@@ -96,6 +99,8 @@ TEST_F(AlarmBridgeTest, ChoiceListsComeBackAsConsecutiveNames)
     EXPECT_EQ(bridge.getInfo(0, text, 4, &first, &second, &third), 5u);
     EXPECT_EQ(text[0], '\0');
     EXPECT_EQ(text[1], 'x');
+    EXPECT_EQ(first, 0u);
+    EXPECT_EQ(second, 1u);
     EXPECT_EQ(third, 2u);
 
     // The other two choice kinds.
@@ -104,6 +109,13 @@ TEST_F(AlarmBridgeTest, ChoiceListsComeBackAsConsecutiveNames)
     EXPECT_EQ(third, 4u);
     EXPECT_EQ(bridge.getInfo(3, text, sizeof(text), &first, &second, &third), 16u);
     EXPECT_EQ(std::string(text, 16), std::string("None\0Single\0All\0", 16));
+
+    // An empty name keeps its place between the others.
+    describeDrive({"A", "", "C"});
+    start();
+    EXPECT_EQ(bridge.getInfo(0, text, sizeof(text), &first, &second, &third), 5u);
+    EXPECT_EQ(std::string(text, 5), std::string("A\0\0C\0", 5));
+    EXPECT_EQ(third, 3u);
 }
 
 TEST_F(AlarmBridgeTest, RangesComeBackWithTheBufferSizeAndAnEmptyText)
@@ -157,6 +169,13 @@ TEST_F(AlarmBridgeTest, StatusReadsAndWritesTheEnabledItem)
     EXPECT_EQ(value(ItemAlarmEnabled), 0u);
     EXPECT_EQ(itemOrder("GITM"), (std::vector<uint32_t>{ItemAlarmEnabled}));
     EXPECT_EQ(itemOrder("SITM"), (std::vector<uint32_t>{ItemAlarmEnabled}));
+
+    // One request per call, whatever else the catalogue knows.
+    device.log.clear();
+    ASSERT_TRUE(bridge.getStatus(&status));
+    EXPECT_EQ(device.log.size(), 1u);
+    ASSERT_TRUE(bridge.setStatus(1));
+    EXPECT_EQ(device.log.size(), 2u);
 
     device.firmware.refusedItems.insert(ItemAlarmEnabled);
     status = 7;

@@ -179,6 +179,40 @@ TEST_F(ItemCatalogueTest, ShortOrTooFewGroupNamesNameTheirMethodsAsWritten)
     EXPECT_EQ(device.log.size(), 1u);
 }
 
+TEST_F(ItemCatalogueTest, GroupCountBelowTheNamesPresentDescribesOnlyTheCountedNames)
+{
+    openChannel();
+    device.firmware.groups[10] = ResultBuilder()
+                                     .text(fake::standardMethod(ItemHour))
+                                     .text(fake::standardMethod(ItemMinute))
+                                     .text(fake::standardMethod(ItemVolume))
+                                     .count(2)
+                                     .bytes();
+    ASSERT_TRUE(catalogue.readCatalogue());
+    EXPECT_EQ(catalogue.id(ItemHour), fake::standardId(ItemHour));
+    EXPECT_EQ(catalogue.id(ItemMinute), fake::standardId(ItemMinute));
+    EXPECT_EQ(catalogue.id(ItemVolume), 0u);
+    EXPECT_TRUE(device.requestsFor(fake::standardMethod(ItemVolume)).empty());
+    EXPECT_STREQ(catalogue.groupName(2), "");
+}
+
+TEST_F(ItemCatalogueTest, ItemThatDropsOutOfTheListKeepsItsSlot)
+{
+    openChannel();
+    ASSERT_TRUE(catalogue.readCatalogue());
+    listGroup({fake::standardMethod(ItemHour)});
+    device.log.clear();
+    ASSERT_TRUE(catalogue.readCatalogue());
+    EXPECT_TRUE(device.requestsFor(fake::standardMethod(ItemVolume)).empty());
+
+    // What the first reading found still addresses the item.
+    EXPECT_EQ(catalogue.id(ItemVolume), fake::standardId(ItemVolume));
+    EXPECT_EQ(catalogue.item(ItemVolume).range.count, 16u);
+    uint32_t value = 0;
+    ASSERT_TRUE(catalogue.getItem(catalogue.id(ItemVolume), value));
+    EXPECT_EQ(value, 8u);
+}
+
 TEST_F(ItemCatalogueTest, DescriptionThatEndsEarlyChangesNothing)
 {
     openChannel();

@@ -252,6 +252,8 @@ TEST(IDEDevices, ReadsTheDeviceNumberAsAPlainDecimal)
         {"+1", 1},
         {"12", 12},
         {"-3", -3},
+        {"+-0", -1},
+        {"+", -1},
         {"", -1},
         {" 1", -1},
         {"1 ", -1},

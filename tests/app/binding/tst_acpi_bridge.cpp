@@ -410,6 +410,19 @@ TEST_F(AcpiBridgeTest, NamesComeOnlyFromTheBytesTheLibraryWrote)
     EXPECT_EQ(list.values[3], 16u);
 }
 
+TEST_F(AcpiBridgeTest, EmptyNameKeepsItsPlaceInTheList)
+{
+    ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);
+    m_script.info = answerNames({"A", "", "C"});
+    ChoiceList list;
+    ASSERT_TRUE(bridge.LoadList(0, list));
+    ASSERT_EQ(list.count, 3u);
+    EXPECT_STREQ(list.names[0], "A");
+    EXPECT_STREQ(list.names[1], "");
+    EXPECT_STREQ(list.names[2], "C");
+    EXPECT_EQ(list.values[2], 2u);
+}
+
 TEST_F(AcpiBridgeTest, EmptyListIsAnEmptySuccess)
 {
     ASSERT_EQ(bridge.Load(anyLibrary()), AcpiBridge::LoadReady);

@@ -306,6 +306,14 @@ TEST_F(VesperlinkEmulated, EachExportMakesItsNumberOfRequests)
     }
 
     clearLog();
+    uint32_t status = 0;
+    m_bridge.GetStatus(&status);
+    EXPECT_EQ(logLines().size(), 1u);
+    m_bridge.SetStatus(status == 0);
+    EXPECT_EQ(logLines().size(), 2u);
+    EXPECT_EQ(requestsFor("SITM"), 1u);
+
+    clearLog();
     TimeSetting time{};
     m_bridge.GetTimeSetting(&time);
     EXPECT_EQ(requestsFor("GITM"), 9u);
