@@ -5,8 +5,7 @@
 
 namespace registrystring {
 
-std::optional<std::string> read(HKEY root, const std::string &subKey,
-                                const std::string &valueName)
+std::optional<std::string> read(HKEY root, const std::string &subKey, const std::string &valueName)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)

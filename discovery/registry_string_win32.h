@@ -16,7 +16,6 @@ namespace registrystring {
 
 constexpr DWORD ValueCapacity = 256;
 
-std::optional<std::string> read(HKEY root, const std::string &subKey,
-                                const std::string &valueName);
+std::optional<std::string> read(HKEY root, const std::string &subKey, const std::string &valueName);
 
 } // namespace registrystring

@@ -64,8 +64,7 @@ protected:
         return registrystring::read(HKEY_CURRENT_USER, path, name);
     }
 
-    const std::string path =
-        "Software\\Vesperin-test-" + std::to_string(GetCurrentProcessId());
+    const std::string path = "Software\\Vesperin-test-" + std::to_string(GetCurrentProcessId());
 
 private:
     HKEY m_key = nullptr;
@@ -95,7 +94,8 @@ TEST_F(ScratchKey, StringWithoutItsZeroReadsNoFurther)
     writeBytes("Bare", REG_SZ, "1234", 4);
     EXPECT_EQ(read("Bare"), "1234");
     // A zero inside the stored bytes ends the string there.
-    writeBytes("Inner", REG_SZ, "12\0" "34", 5);
+    const char inner[] = {'1', '2', '\0', '3', '4'};
+    writeBytes("Inner", REG_SZ, inner, sizeof inner);
     EXPECT_EQ(read("Inner"), "12");
 }
 

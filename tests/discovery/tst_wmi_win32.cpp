@@ -21,8 +21,8 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <thread>
@@ -81,9 +81,8 @@ struct Apartment
     // only the process's implicit multithreaded apartment stands behind it.
     bool none() const
     {
-        return result == CO_E_NOTINITIALIZED ||
-               (result == S_OK && type == APTTYPE_MTA &&
-                qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA);
+        return result == CO_E_NOTINITIALIZED || (result == S_OK && type == APTTYPE_MTA &&
+                                                 qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA);
     }
 };
 
@@ -108,8 +107,8 @@ Apartment currentApartment()
     return apartment;
 }
 
-#define SKIP_WITHOUT_APARTMENT_TYPE()                                                      \
-    if (!apartmentTypeQuery())                                                             \
+#define SKIP_WITHOUT_APARTMENT_TYPE()                                                              \
+    if (!apartmentTypeQuery())                                                                     \
     GTEST_SKIP() << "this system has no CoGetApartmentType (Windows before 7)"
 
 // The real COM and WMI, with the thread's apartment noted at each query.
