@@ -23,7 +23,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <optional>
+#include <memory>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -206,54 +207,60 @@ TEST(WmiRows, OwnProcessIdReadsAsItsNumber)
     wmi.TearDown();
 }
 
+// What a WMI client does on the calling thread, from its start to its
+// teardown: the apartment it leaves the thread in at each end, and the own
+// process id it reads meanwhile.
+struct ClientRun
+{
+    bool initialized = false;
+    Apartment during;
+    Apartment after;
+    std::string pid;
+};
+
+ClientRun runClient()
+{
+    ClientRun run;
+    const auto wbem = WbemServices::create();
+    WMIProvider wmi(*wbem);
+    run.initialized = wmi.Initialize();
+    run.during = currentApartment();
+    if (wmi.RunQuery(wmi.widen(ownProcessQuery())))
+        run.pid = property(wmi, u"ProcessId");
+    wmi.TearDown();
+    run.after = currentApartment();
+    return run;
+}
+
 TEST(WmiApartment, ClientJoinsTheMultithreadedApartmentAndLeavesIt)
 {
     SKIP_WITHOUT_APARTMENT_TYPE();
-    Apartment before, during, after;
-    bool initialized = false;
-    std::string pid;
+    Apartment before;
+    ClientRun run;
     std::thread thread([&] {
         before = currentApartment();
-        const auto wbem = WbemServices::create();
-        WMIProvider wmi(*wbem);
-        initialized = wmi.Initialize();
-        during = currentApartment();
-        if (wmi.RunQuery(wmi.widen(ownProcessQuery())))
-            pid = property(wmi, u"ProcessId");
-        wmi.TearDown();
-        after = currentApartment();
+        run = runClient();
     });
     thread.join();
     EXPECT_TRUE(before.none()) << before.result;
-    ASSERT_TRUE(initialized);
-    EXPECT_TRUE(during.multithreaded()) << during.result << " " << during.type;
-    EXPECT_EQ(pid, std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(run.initialized);
+    EXPECT_TRUE(run.during.multithreaded()) << run.during.result << " " << run.during.type;
+    EXPECT_EQ(run.pid, std::to_string(GetCurrentProcessId()));
     // The client undid the COM it initialised.
-    EXPECT_TRUE(after.none()) << after.result << " " << after.type;
+    EXPECT_TRUE(run.after.none()) << run.after.result << " " << run.after.type;
 }
 
 TEST(WmiApartment, ThreadInASingleThreadedApartmentKeepsItAndStillReadsRows)
 {
     SKIP_WITHOUT_APARTMENT_TYPE();
     HRESULT joined = E_FAIL;
-    Apartment during, afterTearDown;
-    bool initialized = false;
-    std::string pid;
+    ClientRun run;
     int32_t discovered = -1;
     std::thread thread([&] {
         joined = CoInitialize(nullptr);
-        {
-            const auto wbem = WbemServices::create();
-            WMIProvider wmi(*wbem);
-            // CoInitializeEx answers RPC_E_CHANGED_MODE here: the client
-            // works in the thread's apartment and leaves it standing.
-            initialized = wmi.Initialize();
-            during = currentApartment();
-            if (wmi.RunQuery(wmi.widen(ownProcessQuery())))
-                pid = property(wmi, u"ProcessId");
-            wmi.TearDown();
-            afterTearDown = currentApartment();
-        }
+        // CoInitializeEx answers RPC_E_CHANGED_MODE here: the client works
+        // in the thread's apartment and leaves it standing.
+        run = runClient();
         // The whole discovery runs there too.
         IDEDevices devices;
         discovered = devices.Discover();
@@ -262,11 +269,11 @@ TEST(WmiApartment, ThreadInASingleThreadedApartmentKeepsItAndStillReadsRows)
     });
     thread.join();
     ASSERT_EQ(joined, S_OK);
-    ASSERT_TRUE(initialized);
-    EXPECT_TRUE(during.singleThreaded()) << during.result << " " << during.type;
-    EXPECT_EQ(pid, std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(run.initialized);
+    EXPECT_TRUE(run.during.singleThreaded()) << run.during.result << " " << run.during.type;
+    EXPECT_EQ(run.pid, std::to_string(GetCurrentProcessId()));
     // The teardown did not undo the COM the thread itself initialised.
-    EXPECT_TRUE(afterTearDown.singleThreaded()) << afterTearDown.result;
+    EXPECT_TRUE(run.after.singleThreaded()) << run.after.result;
     EXPECT_NE(discovered, IDEDevices::WmiFailed);
     if (testsupport::runsUnderWine()) {
         EXPECT_EQ(discovered, IDEDevices::NoIdeDevices);
@@ -278,12 +285,13 @@ TEST(WmiApartment, DriveSearchWorkerQueriesFromTheMultithreadedApartment)
     SKIP_WITHOUT_APARTMENT_TYPE();
     // The program's own search, on its own worker, with the real COM and
     // WMI and the real registry; only the apartment is noted on the way.
-    std::vector<Apartment> apartments;
-    const DriveSearch::Discovery noting = [&apartments](IDEDevices &devices) {
+    // Shared with the job, which may outlive a test that gives up on it.
+    const auto apartments = std::make_shared<std::vector<Apartment>>();
+    const DriveSearch::Discovery noting = [apartments](IDEDevices &devices) {
         ApartmentNotingServices wbem;
         const auto registry = RegistryReader::create();
         const int32_t result = devices.Discover(wbem, *registry);
-        apartments = wbem.apartments;
+        *apartments = wbem.apartments;
         return result;
     };
     DriveSearch::install(&noting);
@@ -294,8 +302,8 @@ TEST(WmiApartment, DriveSearchWorkerQueriesFromTheMultithreadedApartment)
         Sleep(10);
     ASSERT_FALSE(search.running());
 
-    ASSERT_FALSE(apartments.empty());
-    for (const Apartment &apartment : apartments)
+    ASSERT_FALSE(apartments->empty());
+    for (const Apartment &apartment : *apartments)
         EXPECT_TRUE(apartment.multithreaded()) << apartment.result << " " << apartment.type;
     const auto devices = search.takeDevices();
     ASSERT_NE(devices, nullptr);
