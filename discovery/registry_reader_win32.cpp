@@ -1,14 +1,31 @@
 #include "discovery/registry_reader.h"
-
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "discovery/registry_string_win32.h"
 
 #include <array>
 
-namespace {
+namespace registrystring {
 
-// Longer values are no device number; the buffer bounds what is read.
-constexpr DWORD ValueCapacity = 256;
+std::optional<std::string> read(HKEY root, const std::string &subKey, const std::string &valueName)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    // Longer values are no device number; the buffer bounds what is read.
+    std::array<char, ValueCapacity + 1> buffer{};
+    DWORD type = 0;
+    DWORD size = ValueCapacity;
+    const LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE *>(buffer.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
+    // A stored string need not carry its terminating zero.
+    return RegistryReader::storedText({buffer.data(), size > ValueCapacity ? ValueCapacity : size});
+}
+
+} // namespace registrystring
+
+namespace {
 
 class Win32RegistryReader final : public RegistryReader
 {
@@ -16,18 +33,7 @@ public:
     std::optional<std::string> readLocalMachineString(const std::string &subKey,
                                                       const std::string &valueName) override
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return std::nullopt;
-        std::array<char, ValueCapacity + 1> buffer{};
-        DWORD type = 0;
-        DWORD size = ValueCapacity;
-        const LONG status = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE *>(buffer.data()), &size);
-        RegCloseKey(key);
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-            return std::nullopt;
-        return storedText({buffer.data(), size > ValueCapacity ? ValueCapacity : size});
+        return registrystring::read(HKEY_LOCAL_MACHINE, subKey, valueName);
     }
 };
 

@@ -46,8 +46,23 @@ bool deliver(const FirmwareAnswer &answer, void *out, uint32_t outSize, uint32_t
 
 bool evaluate(const AcpiRequest &request, void *out, uint32_t outSize, uint32_t &returned)
 {
+    const ImageStore store = ImageStore::current();
+    // A request that changes nothing (a read, a description, a request no
+    // fault counts) is answered from the image as it is, without the lock,
+    // so that an image in a folder the user cannot write is still served.
+    {
+        std::optional<nlohmann::json> current = store.read();
+        if (!current)
+            return false;
+        EmulatedFirmware firmware(*current);
+        std::optional<FirmwareAnswer> answer = firmware.evaluate(request);
+        if (!firmware.changed())
+            return answer && deliver(*answer, out, outSize, returned);
+    }
+    // A change is made again under the lock, on the image as it is then:
+    // another process may have changed it since it was read above.
     std::optional<FirmwareAnswer> answer;
-    const bool stored = ImageStore::current().update([&](nlohmann::json &image) {
+    const bool stored = store.update([&](nlohmann::json &image) {
         EmulatedFirmware firmware(image);
         answer = firmware.evaluate(request);
         return firmware.changed();

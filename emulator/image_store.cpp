@@ -6,9 +6,7 @@
 #include "emulator/platform_files.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <system_error>
 
 namespace emulator {
@@ -82,18 +80,13 @@ bool ImageStore::createDefaultWhenMissing() const
 
 std::optional<json> ImageStore::load() const
 {
-    std::ifstream stream(std::filesystem::path(m_path), std::ios::binary);
-    if (!stream) {
-        report("cannot be opened");
+    std::string text;
+    std::string error;
+    if (!readFileContents(m_path, text, error)) {
+        report(error);
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << stream.rdbuf();
-    if (stream.bad()) {
-        report("cannot be read");
-        return std::nullopt;
-    }
-    json image = json::parse(text.str(), nullptr, false);
+    json image = json::parse(text, nullptr, false);
     if (image.is_discarded()) {
         report("is not valid JSON");
         return std::nullopt;

@@ -186,6 +186,20 @@ std::pair<int64_t, int64_t> itemAnswer(const Bytes &request)
 
 } // namespace
 
+nlohmann::json countingImage()
+{
+    return nlohmann::json::parse(R"({
+  "format": 1,
+  "firmware": {
+    "mbif": [3, 0, 0, 65536],
+    "methods": {
+      "AHOU": { "id": 655369, "name": "Alarm Hour", "attributes": [7, 9], "range": [0, 1, 24], "value": 6 }
+    },
+    "faults": [{ "method": "MBIF", "effect": "truncate", "bytes": 4096 }]
+  }
+})");
+}
+
 std::pair<int64_t, int64_t> getItem(uint32_t id)
 {
     return itemAnswer(bufferRequest("GITM", words({id})));

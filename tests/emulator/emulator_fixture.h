@@ -60,6 +60,11 @@ std::vector<Element> elementsOf(const Bytes &result, uint32_t size);
 bool evaluate(const Bytes &request, Bytes &result, uint32_t &returned);
 std::vector<Element> evaluated(const Bytes &request);
 
+// An image with the hour item (id kHourId, value 6) and a fault that counts
+// every MBIF request, so that each MBIF request is a change of the image.
+constexpr uint32_t kHourId = 0x000A0009;
+nlohmann::json countingImage();
+
 // The item answer {status, value} of GITM and SITM; {-1, -1} on failure.
 std::pair<int64_t, int64_t> getItem(uint32_t id);
 std::pair<int64_t, int64_t> setItem(uint32_t id, uint32_t value, uint32_t flag = 1);

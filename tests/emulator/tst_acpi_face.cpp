@@ -19,7 +19,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr uint32_t kHourId = 0x000A0009;
 constexpr uint32_t kDriveId = 0x000A000B;
 
 json firmwareImage()
@@ -289,6 +288,36 @@ TEST_F(AcpiFaceTest, LogHasOneLinePerRequestWhateverItsOutcome)
     ASSERT_TRUE(std::getline(stream, line));
     EXPECT_EQ(line, "0022240c ");
     EXPECT_FALSE(std::getline(stream, line));
+}
+
+TEST_F(AcpiFaceTest, RequestsThatChangeNothingTakeNoLockButChangesStillDo)
+{
+    // A lock file that cannot be opened, as in a folder the user cannot
+    // write (a folder in its place stops every user, the administrator too).
+    std::filesystem::create_directory(imageFile().string() + ".lock");
+    const std::string before = readText();
+
+    Bytes result;
+    uint32_t returned = 0;
+    EXPECT_TRUE(acpiOpen());
+    EXPECT_TRUE(evaluate(plainRequest("MBIF"), result, returned));
+    EXPECT_TRUE(evaluate(integerRequest("GGRP", 10), result, returned));
+    EXPECT_TRUE(evaluate(plainRequest("AHOU"), result, returned));
+    EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
+    uint32_t handshake = 7;
+    EXPECT_TRUE(acpiControl(kHandshake, nullptr, 0, &handshake, 4, returned));
+
+    // A stored value and a counted fault are changes: without the lock they
+    // fail and the image stays as it was.
+    EXPECT_EQ(setItem(kHourId, 7), std::make_pair(int64_t(-1), int64_t(-1)));
+    EXPECT_EQ(readText(), before);
+    std::filesystem::remove(imageFile().string() + ".lock");
+    setFaults(json::parse(R"([{ "method": "MBIF", "effect": "fail" }])"));
+    const std::string faulted = readText();
+    std::filesystem::create_directory(imageFile().string() + ".lock");
+    EXPECT_FALSE(evaluate(plainRequest("MBIF"), result, returned));
+    EXPECT_EQ(readText(), faulted);
+    EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
 }
 
 #ifndef _WIN32

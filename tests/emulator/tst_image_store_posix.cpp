@@ -5,6 +5,7 @@
 #include "emulator/image_path.h"
 #include "tests/emulator/emulator_fixture.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,15 +37,37 @@ TEST_F(ImageStorePosixTest, PathFollowsTheEnvironment)
         setenv("XDG_STATE_HOME", savedState.c_str(), 1);
 }
 
+// An image in a folder the user cannot write: the requests that change
+// nothing are answered, every change fails and leaves the image.
+TEST_F(ImageStorePosixTest, ImageInAReadOnlyFolderIsStillRead)
+{
+    writeImage(countingImage());
+    // Without a lock file yet, and none can be made.
+    std::filesystem::remove(imageFile().string() + ".lock");
+    const std::string before = readText();
+    chmod(folder().c_str(), 0555);
+    const bool writable = access(folder().c_str(), W_OK) == 0;
+    if (!writable) {
+        Bytes result;
+        uint32_t returned = 0;
+        EXPECT_TRUE(evaluate(plainRequest("AHOU"), result, returned));
+        EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
+        EXPECT_EQ(setItem(kHourId, 7), std::make_pair(int64_t(-1), int64_t(-1)));
+        // The counted MBIF is a change too.
+        EXPECT_FALSE(evaluate(plainRequest("MBIF"), result, returned));
+    }
+    chmod(folder().c_str(), 0755);
+    if (writable)
+        GTEST_SKIP() << "this user writes read-only folders (the administrator)";
+    EXPECT_EQ(readText(), before);
+}
+
 // Two processes count requests through one fault's use count; every use
-// must survive the other process's writes.
+// must survive the other process's writes, and the requests that change
+// nothing between them, read without the lock, never see half an image.
 TEST_F(ImageStorePosixTest, ConcurrentWritersLoseNothing)
 {
-    json image = {{"format", 1},
-                  {"firmware",
-                   {{"mbif", {3, 0, 0, 65536}},
-                    {"faults", {{{"method", "MBIF"}, {"effect", "truncate"}, {"bytes", 4096}}}}}}};
-    writeImage(image);
+    writeImage(countingImage());
     constexpr int kRequests = 150;
     const auto hammer = [] {
         int failures = 0;
@@ -52,6 +75,8 @@ TEST_F(ImageStorePosixTest, ConcurrentWritersLoseNothing)
             Bytes result;
             uint32_t returned = 0;
             failures += evaluate(plainRequest("MBIF"), result, returned) ? 0 : 1;
+            for (int read = 0; read < 2; ++read)
+                failures += evaluate(plainRequest("AHOU"), result, returned) ? 0 : 1;
         }
         return failures;
     };

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 namespace emulator::test {
 namespace {
@@ -20,7 +21,9 @@ using nlohmann::json;
 constexpr int kRequests = 100;
 constexpr const char *kChildImage = "VESPERIN_TEST_CHILD_IMAGE";
 
-// Counts requests through the fault's use count; each one rewrites the image.
+// Counts requests through the fault's use count; each one rewrites the
+// image. Between them a request that changes nothing reads the image without
+// the lock, while the other process may be replacing it.
 int hammer()
 {
     int failures = 0;
@@ -28,6 +31,8 @@ int hammer()
         Bytes result;
         uint32_t returned = 0;
         failures += evaluate(plainRequest("MBIF"), result, returned) ? 0 : 1;
+        for (int read = 0; read < 3; ++read)
+            failures += evaluate(plainRequest("AHOU"), result, returned) ? 0 : 1;
     }
     return failures;
 }
@@ -69,10 +74,7 @@ class ImageStoreWin32Test : public EmulatorTest
 
 TEST_F(ImageStoreWin32Test, ConcurrentWritersLoseNothing)
 {
-    writeImage({{"format", 1},
-                {"firmware",
-                 {{"mbif", {3, 0, 0, 65536}},
-                  {"faults", {{{"method", "MBIF"}, {"effect", "truncate"}, {"bytes", 4096}}}}}}});
+    writeImage(countingImage());
     testsupport::setEnvironment(kChildImage, imageFile().string());
     HANDLE child = startChild();
     testsupport::unsetEnvironment(kChildImage);
@@ -85,6 +87,49 @@ TEST_F(ImageStoreWin32Test, ConcurrentWritersLoseNothing)
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(readImage()["firmware"]["faults"][0]["used"], 2 * kRequests);
     EXPECT_TRUE(std::filesystem::exists(imageFile().string() + ".lock"));
+    for (const auto &entry : std::filesystem::directory_iterator(folder()))
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// The image held open by another reader, shared as `sharing` says.
+HANDLE openImage(const std::filesystem::path &image, DWORD sharing)
+{
+    return CreateFileW(image.wstring().c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+TEST_F(ImageStoreWin32Test, ChangeWaitsForAReaderThatHoldsTheImage)
+{
+    // A reader without the lock (a request that changes nothing, in another
+    // process) holds the image open while it reads it; Windows refuses to
+    // replace an open file, so the change waits until the reader is done.
+    writeImage(countingImage());
+    const HANDLE reader =
+        openImage(imageFile(), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread done([reader] {
+        Sleep(200);
+        CloseHandle(reader);
+    });
+    EXPECT_EQ(setItem(kHourId, 7), std::make_pair(int64_t(1), int64_t(7)));
+    done.join();
+    EXPECT_EQ(readImage()["firmware"]["methods"]["AHOU"]["value"], 7);
+}
+
+TEST_F(ImageStoreWin32Test, ChangeThatCannotReplaceTheImageFailsAndLeavesIt)
+{
+    // A reader that keeps the image open (an editor) stops the replacement
+    // for good: after a while the change fails, and the image and the folder
+    // stay as they were.
+    writeImage(countingImage());
+    const std::string before = readText();
+    const HANDLE reader = openImage(imageFile(), FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(setItem(kHourId, 7), std::make_pair(int64_t(-1), int64_t(-1)));
+    // Requests that change nothing are still answered meanwhile.
+    EXPECT_EQ(getItem(kHourId), std::make_pair(int64_t(1), int64_t(6)));
+    CloseHandle(reader);
+    EXPECT_EQ(readText(), before);
     for (const auto &entry : std::filesystem::directory_iterator(folder()))
         EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
 }

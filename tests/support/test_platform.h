@@ -27,6 +27,10 @@ bool runsOn64BitWindowsAs32Bit();
 // tests that pin down the answers of a machine without one skip otherwise.
 bool machineHasCdromDrive();
 
+// Whether this is Wine rather than Windows (ntdll exports wine_get_version):
+// the few tests that pin down an answer in which the two differ ask it.
+bool runsUnderWine();
+
 // Whether the driver must get its requests in the 64-bit-host layout here.
 inline bool expectsHost64Layout()
 {

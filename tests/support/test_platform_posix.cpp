@@ -42,4 +42,9 @@ bool machineHasCdromDrive()
     return false;
 }
 
+bool runsUnderWine()
+{
+    return false;
+}
+
 } // namespace testsupport

@@ -40,6 +40,12 @@ bool runsOn64BitWindowsAs32Bit()
            info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_ARM64;
 }
 
+bool runsUnderWine()
+{
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool machineHasCdromDrive()
 {
     const DWORD drives = ::GetLogicalDrives();
