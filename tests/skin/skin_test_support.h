@@ -146,6 +146,16 @@ inline void mouseInput(DWORD flags)
     SendInput(1, &input, sizeof input);
 }
 
+// Puts the pointer on the middle of the window with a real move event there,
+// as a hand gives one; the caller pumps its own messages.
+inline void pointAtMiddle(HWND window)
+{
+    RECT area;
+    GetWindowRect(window, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    mouseInput(MOUSEEVENTF_MOVE);
+}
+
 // Moves the pointer to the client point of the window and waits until the window system has it.
 inline void moveTo(HWND window, int x, int y)
 {

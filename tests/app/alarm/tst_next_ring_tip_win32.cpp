@@ -2,6 +2,7 @@
 // answers no hit test shows the tip, whose text is asked for when it shows.
 
 #include "app/alarm/next_ring_tip.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -43,20 +44,6 @@ template <typename Condition> bool pumpUntil(Condition done, DWORD bound = 5000)
     return true;
 }
 
-void moveMouseTo(HWND window)
-{
-    RECT area;
-    GetWindowRect(window, &area);
-    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    // A real move event at the position, as a user's hand gives one.
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    input.mi.dx = 0;
-    input.mi.dy = 0;
-    SendInput(1, &input, sizeof input);
-}
-
 std::string windowText(HWND window)
 {
     char text[256] = {};
@@ -92,7 +79,7 @@ TEST(NextRingTip, ShowsOverEachLabelWithTheTextAskedForWhenShown)
     // Nothing asks for the text before the tip shows: no timer computes it.
     EXPECT_EQ(asked, 0);
 
-    moveMouseTo(time);
+    skintest::pointAtMiddle(time);
     ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(tip.Handle()) != FALSE; }))
         << "the tip did not show over the time label";
     EXPECT_GE(asked, 1);
@@ -102,11 +89,11 @@ TEST(NextRingTip, ShowsOverEachLabelWithTheTextAskedForWhenShown)
     // Away from the labels it hides; over the days label it shows again with
     // a text asked for anew.
     SetCursorPos(110, 290);
-    moveMouseTo(surface);
+    skintest::pointAtMiddle(surface);
     SetCursorPos(120, 180);
     ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(tip.Handle()) == FALSE; }));
     const int before = asked;
-    moveMouseTo(days);
+    skintest::pointAtMiddle(days);
     ASSERT_TRUE(pumpUntil([&] { return IsWindowVisible(tip.Handle()) != FALSE; }))
         << "the tip did not show over the days label";
     EXPECT_GT(asked, before);

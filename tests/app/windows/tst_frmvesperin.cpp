@@ -11,6 +11,7 @@
 #include "app/windows/plain_button.h"
 #include "pump.h"
 #include "tests/skin/accessible_client.h"
+#include "tests/skin/skin_test_support.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
@@ -213,18 +214,6 @@ private:
     std::time_t m_now = 0;
 };
 
-// Moves the pointer to the middle of `window` with a real move, as a hand does.
-void hoverOver(HWND window)
-{
-    RECT area;
-    GetWindowRect(window, &area);
-    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-}
-
 std::string windowText(HWND window)
 {
     char text[256] = {};
@@ -235,10 +224,10 @@ std::string windowText(HWND window)
 // The tip that shows over `label`, after the pointer was elsewhere.
 std::string tipOver(HWND tip, HWND label, HWND elsewhere)
 {
-    hoverOver(elsewhere);
+    skintest::pointAtMiddle(elsewhere);
     if (!pumpUntil([&] { return IsWindowVisible(tip) == FALSE; }))
         return "(the tip did not hide)";
-    hoverOver(label);
+    skintest::pointAtMiddle(label);
     if (!pumpUntil([&] { return IsWindowVisible(tip) != FALSE; }))
         return "(no tip showed)";
     return windowText(tip);
