@@ -6,7 +6,8 @@
 #   tsan     the plain C++ tests built with ThreadSanitizer
 #   mingw    what ships for 32- and 64-bit Windows (driver and emulated notebook),
 #            with the checks of its exports, imports and size
-#   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways
+#   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways,
+#            and the dialogs that need the emulated device in a tree of their own
 #   fuzz     the libFuzzer targets, for a bounded time
 #   release  the installer and the portable zip, tried under Wine
 # tools/test.sh runs them all; tools/test.sh native asan runs just those.
@@ -102,7 +103,15 @@ stage_wine() {
       -DVESPERIN_EMULATED_DEVICE=OFF -DVESPERIN_EMULATED_TEST_LIBRARY=ON \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
   done
-  tools/wine-tests.sh build-wine-i686 build-wine-x86_64 build-wine-prefixes
+  # The dialogs that search the drives, play the disc and set the mixer, and
+  # the whole program end to end, need a build on the emulated device: one
+  # more i686 tree, built only as far as those tests need (ccache hands it
+  # every object the trees share).
+  tools/build.sh build-wine-i686-emulated -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
+    -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON -DVESPERIN_EMULATED_DEVICE=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+    -- tst_frmselectmusic tst_frmoptions Vesperin Vesperlink
+  tools/wine-tests.sh build-wine-i686 build-wine-x86_64 build-wine-prefixes build-wine-i686-emulated
 }
 
 stage_fuzz() {
