@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // The windows take their outline and their looks from the artwork linked
@@ -142,4 +144,28 @@ void dragFrom(HWND window, int x, int y, int dx, int dy, bool rightButton)
     }
     pumpPending();
     activeDrag = nullptr;
+}
+
+bool dragMovesTheWindow(HWND window, int x, int y)
+{
+    SetForegroundWindow(window);
+    RECT before{};
+    GetWindowRect(window, &before);
+    dragFrom(window, x, y, 25, 15);
+    RECT after{};
+    return pumpUntil([&] {
+        GetWindowRect(window, &after);
+        return after.left == before.left + 25 && after.top == before.top + 15;
+    });
+}
+
+int textWidth(HWND window, HFONT font, const char *text)
+{
+    const HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return size.cx;
 }
