@@ -539,8 +539,7 @@ TEST_F(FrmOptions, TitleDragsTheDialog)
 {
     start();
     openOptions();
-    EXPECT_TRUE(dragMovesTheWindow(frmOptions->Handle(), frmOptions->lblTitle->Left() + 5,
-                                   frmOptions->lblTitle->Top() + 4));
+    EXPECT_TRUE(dragMovesTheWindow(frmOptions->Handle(), *frmOptions->lblTitle));
 }
 
 namespace {

@@ -514,8 +514,7 @@ TEST_F(FrmSelectMusic, TitleDragsTheDialog)
 {
     start();
     openMusic();
-    EXPECT_TRUE(dragMovesTheWindow(frmSelectMusic->Handle(), frmSelectMusic->lblTitle->Left() + 5,
-                                   frmSelectMusic->lblTitle->Top() + 4));
+    EXPECT_TRUE(dragMovesTheWindow(frmSelectMusic->Handle(), *frmSelectMusic->lblTitle));
 }
 
 namespace {

@@ -360,8 +360,7 @@ TEST_F(SetTime, TitleDragsTheDialogAndTabFollowsTheLayoutsOrder)
 {
     start();
     openDialog();
-    EXPECT_TRUE(dragMovesTheWindow(frmSetTime->Handle(), frmSetTime->lblTitle->Left() + 5,
-                                   frmSetTime->lblTitle->Top() + 4));
+    EXPECT_TRUE(dragMovesTheWindow(frmSetTime->Handle(), *frmSetTime->lblTitle));
 
     SetFocus(frmSetTime->edtHourVal->Handle());
     const HWND expected[] = {frmSetTime->edtMinuteVal->Handle(), frmSetTime->skbOK->Handle(),

@@ -4,6 +4,7 @@
 #include "app/windows/control_table.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_vesperin.h"
+#include "app/windows/label.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
@@ -146,12 +147,12 @@ void dragFrom(HWND window, int x, int y, int dx, int dy, bool rightButton)
     activeDrag = nullptr;
 }
 
-bool dragMovesTheWindow(HWND window, int x, int y)
+bool dragMovesTheWindow(HWND window, const Label &by)
 {
     SetForegroundWindow(window);
     RECT before{};
     GetWindowRect(window, &before);
-    dragFrom(window, x, y, 25, 15);
+    dragFrom(window, by.Left() + 5, by.Top() + 4, 25, 15);
     RECT after{};
     return pumpUntil([&] {
         GetWindowRect(window, &after);
