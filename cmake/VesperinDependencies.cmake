@@ -10,6 +10,10 @@ if(NOT nlohmann_json_FOUND)
   # the Linux C library in front of the cross compiler's own.
   file(COPY /usr/include/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/third_party/include)
   target_include_directories(nlohmann_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/third_party/include)
+  # Every target sees the folder, used or not, so that an object compiles
+  # with the same command in a tree on the driver and one on the emulated
+  # device (whose libraries hand nlohmann-json on) and ccache shares it.
+  include_directories(SYSTEM ${CMAKE_BINARY_DIR}/third_party/include)
 endif()
 
 if(VESPERIN_TESTS)
@@ -30,7 +34,6 @@ if(VESPERIN_TESTS)
   include(GoogleTest)
 endif()
 
-if(VESPERIN_GUI)
-  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test)
-  qt_standard_project_setup()
+if(VESPERIN_ARTWORK)
+  find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Test)
 endif()

@@ -12,6 +12,10 @@ class SkButton : public SkCustomControl
 public:
     SkButton(HWND parent, int left, int top);
 
+    // Gives the window the button lies on (its top-level window) the button's ModalResult, also
+    // when that is 0, then raises OnClick.
+    void Click() override;
+
     void ShowSunken() override { ShowBitmap(1); }
     void ShowFocused() override { ShowBitmap(2); }
     void ShowDisabled() override { ShowBitmap(3); }
@@ -25,6 +29,10 @@ public:
     }
 
     SkFourStateAppearance Appearance;
+    int ModalResult = 0;
+
+    // The modal result a button's click last gave the top-level window `window`; 0 when none did.
+    static int ModalResultOf(HWND window);
 
 protected:
     SkButton(HWND parent, int left, int top, const char *className);

@@ -32,7 +32,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DC
 export CCACHE_BASEDIR="$work/src" CCACHE_NOHASHDIR=1
 cmake -S "$work/src" -B "$work/build" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DVESPERIN_TESTS=OFF -DVESPERIN_GUI=OFF -DVESPERIN_EMULATED_DEVICE=OFF >/dev/null
+  -DVESPERIN_TESTS=OFF -DVESPERIN_EMULATED_DEVICE=OFF >/dev/null
 # Vesperin.exe joins as soon as the tree has its windows; until then the
 # release holds the library and the command-line tool, and says so.
 programs=(Vesperlink.dll vpalarm.exe)

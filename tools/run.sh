@@ -9,21 +9,10 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/tools/install-deps.sh"
 
 # The Win32 program, on the emulated notebook, as it ships (the -win32
-# compilers, no tests). Until its windows are in the tree, the Qt windows on
-# Linux stand in.
+# compilers, no tests).
 dir=build-run-i686
-if [ -f "$here/app/windows/main.cpp" ]; then
-  "$here/tools/build.sh" "$dir" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_TESTS=OFF \
-    -DVESPERIN_EMULATED_DEVICE=ON -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake"
-fi
-if [ ! -f "$here/$dir/bin/Vesperin.exe" ]; then
-  echo "The Win32 program is not built yet; starting the Qt windows instead."
-  "$here/tools/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  if [ -x "$here/build/bin/vesperin" ]; then
-    exec "$here/build/bin/vesperin" "$@"
-  fi
-  exec "$here/build/bin/vpalarm" "$@"
-fi
+"$here/tools/build.sh" "$dir" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_TESTS=OFF \
+  -DVESPERIN_EMULATED_DEVICE=ON -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake"
 
 # A 32-bit Windows of the user's own, kept between runs.
 export WINEPREFIX=${VESPERIN_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/vesperin/wine-win32}

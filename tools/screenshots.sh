@@ -1,83 +1,150 @@
 #!/usr/bin/env bash
-# Takes the screenshots of Vesperin's windows that docs/windows.md and
-# docs/music-and-options.md show: the program runs from the build tree under a
-# private X server against a temporary machine image (the emulator's default
-# notebook), xdotool presses the panel's arrows to open each dialog in turn,
-# and ImageMagick writes the PNGs into docs/screenshots/.
-#   tools/screenshots.sh [BUILD_DIR]     (default: build)
+# Takes the screenshots of Vesperin's windows that the README, docs/windows.md
+# and docs/music-and-options.md show: the Windows program that tools/run.sh
+# builds (build-run-i686, on the emulated notebook) runs under Wine on a
+# private 1024 x 768 X server, in a throwaway 32-bit prefix, against a
+# temporary machine image (the emulator's default notebook); xdotool presses
+# the panel's arrows to open each dialog in turn, and ImageMagick writes the
+# PNGs into docs/screenshots/.
+#   tools/screenshots.sh [BUILD_DIR]     (default: build-run-i686)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
-program=$build/bin/vesperin
-[ -x "$program" ] || { echo "no $program: build it first (tools/build.sh build)" >&2; exit 1; }
+build=$(realpath "${1:-$here/build-run-i686}")
+program=$build/bin/Vesperin.exe
+[ -f "$program" ] || { echo "no $program: run tools/run.sh (or build it) first" >&2; exit 1; }
 
 if [ -z "${VESPERIN_SCREENSHOTS_INSIDE:-}" ]; then
-  # A 1024 x 768 screen with a white root window, so that the shaped
-  # outlines stand out.
-  VESPERIN_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -wr" "$0" "$build"
+  VESPERIN_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
 fi
 
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export VESPERIN_EMULATOR_IMAGE=$work/notebook.json
-export QT_QPA_PLATFORM=xcb
+pid=
+cleanup() {
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+  WINEPREFIX=$work/prefix wineserver --kill 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export WINEPREFIX=$work/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+echo "Making a Wine prefix for the screenshots (about half a minute)"
+(unset DISPLAY; wineboot --init >/dev/null 2>&1)
+wineserver --wait
+# The Windows program reads the image through Wine's drive Z:, the root.
+image=$work/notebook.json
+export VESPERIN_EMULATOR_IMAGE="Z:${image//\//\\}"
 out=$here/docs/screenshots
 mkdir -p "$out"
 
-"$program" &
-pid=$!
-
-# The window id of the visible window titled exactly $1, waiting up to 20 s.
+# The window id of the visible window titled exactly $1, waiting up to 60 s
+# (the first, where several are).
 find_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+  local ids
+  ids=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$")
+  echo "${ids%%$'\n'*}"
 }
 geometry() {
+  local X Y WIDTH HEIGHT WINDOW SCREEN
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo "$X $Y $WIDTH $HEIGHT"
 }
-# Crops the screen to the rectangle around the given windows, with a margin.
-shoot() {
-  local file=$1; shift
-  local left=100000 top=100000 right=0 bottom=0 x y w h
+# The screen rectangle around the given windows, with a margin, for -crop.
+around() {
+  local left=100000 top=100000 right=0 bottom=0 x y w h window
   for window in "$@"; do
     read -r x y w h < <(geometry "$window")
-    (( x < left )) && left=$x
-    (( y < top )) && top=$y
-    (( x + w > right )) && right=$((x + w))
-    (( y + h > bottom )) && bottom=$((y + h))
+    ((x < left)) && left=$x
+    ((y < top)) && top=$y
+    ((x + w > right)) && right=$((x + w))
+    ((y + h > bottom)) && bottom=$((y + h))
   done
-  left=$((left > 12 ? left - 12 : 0)); top=$((top > 12 ? top - 12 : 0))
-  right=$((right + 12)); bottom=$((bottom + 12))
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$out/$file"
+  left=$((left > 12 ? left - 12 : 0)) top=$((top > 12 ? top - 12 : 0))
+  right=$((right + 12)) bottom=$((bottom + 12))
+  echo "$((right - left))x$((bottom - top))+$left+$top"
+}
+shoot() {
+  local file=$1
+  shift
+  import -window root -crop "$(around "$@")" +repage "$out/$file"
   echo "wrote docs/screenshots/$file"
 }
+# The pointer away from every window, so that no control shows its hover look.
+park_pointer() {
+  xdotool mousemove 1020 760
+  sleep 1
+}
 
-# The waiting window stands alone only while the drive search runs.
-waiting=$(timeout 2 xdotool search --sync --onlyvisible --name '^Vesperin$' | head -n 1 || true)
-[ -n "$waiting" ] && shoot waiting.png "$waiting"
+# The waiting window stands alone only while the drive search runs, half a
+# second or so: it is taken as soon as it shows. The task bar entry, also
+# titled "Vesperin", has no size and is passed over.
+waiting_shot() {
+  local window w h
+  for _ in $(seq 400); do
+    for window in $(xdotool search --onlyvisible --name '^Vesperin$' 2>/dev/null); do
+      read -r _ _ w h < <(geometry "$window") || continue
+      if ((w > 100 && h > 20)); then
+        shoot waiting.png "$window" && return 0
+      fi
+    done
+    sleep 0.02
+  done
+  return 1
+}
+
+xdotool mousemove 1020 760
+(cd "$build/bin" && exec wine ./Vesperin.exe) &
+pid=$!
+waiting_shot || echo "the waiting window went by too fast; waiting.png is unchanged" >&2
 
 panel=$(find_window frmVesperin)
-sleep 0.5 # let the panel paint itself
-shoot panel.png "$panel"
+# A picture is taken once the screen has stopped changing.
+settle() {
+  local before after
+  before=$(import -window root rgb:- | md5sum)
+  for _ in $(seq 20); do
+    sleep 0.5
+    after=$(import -window root rgb:- | md5sum)
+    [ "$after" != "$before" ] || return 0
+    before=$after
+  done
+}
 
-# The arrow beside "Time for Next Alarm" opens the alarm time dialog.
-read -r px py _ _ < <(geometry "$panel")
-xdotool mousemove $((px + 209)) $((py + 210)) click 1
-dialog=$(find_window "Set Time")
-xdotool mousemove 0 0
-sleep 0.5
+# Each arrow opens its dialog beside the panel, closing the one before:
+# the alarm time dialog (beside "Time for Next Alarm"), the music selection
+# dialog (beside "Music"), the options dialog (beside "Options"). The points
+# are in the panel's 330 x 443 client area; any frame is as wide on each side,
+# the caption on top.
+read -r x y w h < <(geometry "$panel")
+px=$((x + (w - 330) / 2)) py=$((y + h - 443 - (w - 330) / 2))
+# Under Wine on an X server the first press on the panel while a dialog is
+# active only activates the panel; the arrow is pressed again then.
+open_dialog() {
+  local try
+  dialog=
+  for try in 1 2 3; do
+    xdotool mousemove $((px + $2)) $((py + $3)) click 1
+    for _ in $(seq 30); do
+      dialog=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+      [ -z "$dialog" ] || break 2
+      sleep 0.1
+    done
+  done
+  [ -n "$dialog" ] || { echo "the dialog \"$1\" never showed" >&2; exit 1; }
+  park_pointer
+  settle
+}
+open_dialog "Set Time" 209 210
 shoot panel-and-set-time.png "$panel" "$dialog"
-
-# The arrow beside "Music" opens the music selection dialog, closing the
-# alarm time dialog; the arrow beside "Options" then the options dialog.
-xdotool mousemove $((px + 116)) $((py + 286)) click 1
-dialog=$(find_window "Music Selection")
-xdotool mousemove 0 0
-sleep 0.5
+open_dialog "Music Selection" 116 286
 shoot panel-and-music.png "$panel" "$dialog"
-
-xdotool mousemove $((px + 219)) $((py + 285)) click 1
-dialog=$(find_window " Options")
-xdotool mousemove 0 0
-sleep 0.5
+open_dialog " Options" 219 285
 shoot panel-and-options.png "$panel" "$dialog"
+# The options arrow again closes its dialog: the panel alone, last, when it
+# has long painted itself.
+for _ in 1 2 3; do
+  xdotool mousemove $((px + 219)) $((py + 285)) click 1
+  sleep 2
+  xdotool search --onlyvisible --name '^ Options$' >/dev/null 2>&1 || break
+done
+park_pointer
+settle
+shoot panel.png "$panel"

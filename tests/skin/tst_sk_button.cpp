@@ -262,6 +262,29 @@ TEST_F(SkButtonTest, TransparentPixelsLetClicksThrough)
     EXPECT_FALSE(above.isHovered());
 }
 
+TEST_F(SkButtonTest, ClickGivesItsWindowTheModalResultAlsoWhenZero)
+{
+    const HWND window = host.get();
+    button->ModalResult = 7;
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    leftUp();
+    EXPECT_EQ(SkButton::ModalResultOf(window), 7);
+    button->ModalResult = 0;
+    button->Click();
+    EXPECT_EQ(SkButton::ModalResultOf(window), 0);
+    EXPECT_EQ(clicks(), 2);
+    // A button on a child window gives it to the top-level window.
+    const HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 100, 100, 50, 50,
+                                       window, nullptr, nullptr, nullptr);
+    SkButton inner(child, 2, 2);
+    giveAllLooks(inner);
+    inner.ModalResult = 3;
+    inner.Click();
+    EXPECT_EQ(SkButton::ModalResultOf(window), 3);
+    EXPECT_EQ(SkButton::ModalResultOf(child), 0);
+}
+
 TEST_F(SkButtonTest, KeyPressHandlerCanSwallowOrChangeTheKey)
 {
     std::string seen;

@@ -9,6 +9,7 @@
 #include "app/windows/frm_options.h"
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_vesperin.h"
+#include "app/windows/label.h"
 #include "app/windows/list_view.h"
 #include "app/windows/option_rules.h"
 #include "app/windows/timer.h"
@@ -530,12 +531,15 @@ TEST_F(FrmOptions, TheControlsKeepTheLayout)
     EXPECT_EQ(frmOptions->skbArrowUpMin->Tag(), 0);
     EXPECT_EQ(frmOptions->skbArrowDMin->Tag(), 1);
     // Two digits fit the volume field.
-    const HDC dc = GetDC(frmOptions->edtVolume->Handle());
-    SelectObject(dc, frmOptions->edtVolume->Font());
-    SIZE twoDigits{};
-    GetTextExtentPoint32A(dc, "16", 2, &twoDigits);
-    ReleaseDC(frmOptions->edtVolume->Handle(), dc);
-    EXPECT_LE(twoDigits.cx, frmOptions->edtVolume->Width());
+    EditField *volume = frmOptions->edtVolume;
+    EXPECT_LE(textWidth(volume->Handle(), volume->Font(), "16"), volume->Width());
+}
+
+TEST_F(FrmOptions, TitleDragsTheDialog)
+{
+    start();
+    openOptions();
+    EXPECT_TRUE(dragMovesTheWindow(frmOptions->Handle(), *frmOptions->lblTitle));
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "app/windows/frm_select_music.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/frm_waiting.h"
+#include "app/windows/label.h"
 #include "app/windows/list_view.h"
 #include "app/windows/music_rules.h"
 #include "app/windows/timer.h"
@@ -500,13 +501,20 @@ TEST_F(FrmSelectMusic, TheControlsKeepTheLayout)
     for (SkButton *button : {frmSelectMusic->skbPlay, frmSelectMusic->skbStop,
                              static_cast<SkButton *>(frmSelectMusic->skbOK)})
         EXPECT_FALSE(GetWindowLongPtrA(button->Handle(), GWL_STYLE) & WS_TABSTOP);
-    // Two digits fit the fixed current track label.
-    const HDC dc = GetDC(frmSelectMusic->lblCurTrack->Handle());
-    SelectObject(dc, frmSelectMusic->lblCurTrack->Font());
-    SIZE twoDigits{};
-    GetTextExtentPoint32A(dc, "99", 2, &twoDigits);
-    ReleaseDC(frmSelectMusic->lblCurTrack->Handle(), dc);
-    EXPECT_LE(twoDigits.cx, frmSelectMusic->lblCurTrack->Width());
+    // Every label's text fits its place, and two digits the fixed current
+    // track label.
+    for (Label *label : {frmSelectMusic->lblTitle, frmSelectMusic->Label1, frmSelectMusic->Label2})
+        EXPECT_LE(textWidth(label->Handle(), label->Font(), label->Text().c_str()), label->Width())
+            << label->Text();
+    Label *track = frmSelectMusic->lblCurTrack;
+    EXPECT_LE(textWidth(track->Handle(), track->Font(), "99"), track->Width());
+}
+
+TEST_F(FrmSelectMusic, TitleDragsTheDialog)
+{
+    start();
+    openMusic();
+    EXPECT_TRUE(dragMovesTheWindow(frmSelectMusic->Handle(), *frmSelectMusic->lblTitle));
 }
 
 namespace {

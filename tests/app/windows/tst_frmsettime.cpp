@@ -3,11 +3,13 @@
 // press-and-hold arrows on the real timer, the disabled alarm, the failures
 // and their messages, and the read-back that tells refused writes.
 
+#include "app/binding/library_loader.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/timer.h"
+#include "bridge/vesperlink.h"
 #include "pump.h"
 #include "tests/skin/accessible_client.h"
 #include "skin/sk_button.h"
@@ -19,11 +21,42 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Loads the emulated Vesperlink and binds its exports, except that every
+// time setting read through it carries day bits above Saturday, which the
+// firmware's seven day items never give.
+class ExtraDayBitsLoader : public LibraryLoader
+{
+public:
+    static constexpr uint32_t ExtraDays = 0xFFFFFF80u;
+
+    Handle load(const std::string &path) override { return system().load(path); }
+    void unload(Handle library) override { system().unload(library); }
+    EntryPoint resolve(Handle library, const char *name) override
+    {
+        const EntryPoint real = system().resolve(library, name);
+        if (!real || std::strcmp(name, "VPGetTimeSetting") != 0)
+            return real;
+        s_getTimeSetting = reinterpret_cast<VPGetTimeSettingFunc>(real);
+        return reinterpret_cast<EntryPoint>(&getTimeSetting);
+    }
+
+private:
+    static uint8_t getTimeSetting(TimeSetting *setting)
+    {
+        const uint8_t result = s_getTimeSetting(setting);
+        setting->days |= ExtraDays;
+        return result;
+    }
+
+    static inline VPGetTimeSettingFunc s_getTimeSetting = nullptr;
+};
 
 class SetTime : public ::testing::Test
 {
@@ -31,9 +64,9 @@ protected:
     void SetUp() override { m_rig = std::make_unique<WindowTestRig>(); }
     void TearDown() override { m_rig.reset(); }
 
-    void start()
+    void start(LibraryLoader &loader = LibraryLoader::system())
     {
-        ASSERT_TRUE(m_rig->start());
+        ASSERT_TRUE(m_rig->start(loader));
         // Where the system's own drive search finds no CD drive (Wine has
         // none), the music dialog says so once the search ends; that box is
         // the music dialog's, not this one's.
@@ -75,6 +108,8 @@ protected:
         }
     }
 
+    // Declared first: it outlives the windows, which unload the library through it.
+    ExtraDayBitsLoader m_extraDays;
     std::unique_ptr<WindowTestRig> m_rig;
 };
 
@@ -132,6 +167,21 @@ TEST_F(SetTime, LoadsAndWritesTheDayMaskStatusFirst)
     EXPECT_EQ(m_rig->image.item(1), 1u);
     EXPECT_EQ(frmVesperin->lblDays->Text(), "Sun. Mon. Sat. ");
     EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
+}
+
+TEST_F(SetTime, IgnoresDayBitsAboveSaturday)
+{
+    start(m_extraDays);
+    openDialog();
+    EXPECT_FALSE(frmSetTime->skcSun->Checked());
+    EXPECT_TRUE(frmSetTime->skcMon->Checked());
+    EXPECT_FALSE(frmSetTime->skcSat->Checked());
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "Mon. Tue. Wed. Thu. Fri. ");
+    // The extra bits are neither written nor taken for a refused write.
+    frmSetTime->skbOK->Click();
+    EXPECT_FALSE(frmSetTime->Visible());
+    EXPECT_TRUE(m_rig->boxes.boxes.empty());
+    EXPECT_EQ(m_rig->image.days(), 0x3Eu);
 }
 
 TEST_F(SetTime, RepairsWhatIsTyped)
@@ -311,13 +361,7 @@ TEST_F(SetTime, TitleDragsTheDialogAndTabFollowsTheLayoutsOrder)
 {
     start();
     openDialog();
-    SetForegroundWindow(frmSetTime->Handle());
-    const int left = frmSetTime->Left();
-    const int top = frmSetTime->Top();
-    dragFrom(frmSetTime->Handle(), frmSetTime->lblTitle->Left() + 5,
-             frmSetTime->lblTitle->Top() + 4, 25, 15);
-    EXPECT_TRUE(pumpUntil([&] { return frmSetTime->Left() == left + 25; }));
-    EXPECT_EQ(frmSetTime->Top(), top + 15);
+    EXPECT_TRUE(dragMovesTheWindow(frmSetTime->Handle(), *frmSetTime->lblTitle));
 
     SetFocus(frmSetTime->edtHourVal->Handle());
     const HWND expected[] = {frmSetTime->edtMinuteVal->Handle(), frmSetTime->skbOK->Handle(),

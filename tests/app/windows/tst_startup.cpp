@@ -11,6 +11,7 @@
 #include "app/windows/frm_waiting.h"
 #include "app/windows/label.h"
 #include "app/windows/timer.h"
+#include "fixed_screen.h"
 #include "pump.h"
 #include "skin/sk_button.h"
 #include "window_test_rig.h"
@@ -142,6 +143,35 @@ TEST(Startup, OneTaskBarEntryOwnsEveryWindow)
         EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     EXPECT_EQ(captionOf(frmVesperin->Handle()), "frmVesperin");
     EXPECT_EQ(captionOf(frmSetTime->Handle()), "Set Time");
+}
+
+TEST(Startup, ThePanelKeepsItsPlaceUnlessTheTimeDialogWouldNotFitBesideIt)
+{
+    struct Case
+    {
+        int screenWidth;
+        int left;
+    };
+    // On a 640-pixel screen the dialog does not fit beside the centred panel
+    // and not even right of it: the panel goes to the left edge. On a
+    // 1600-pixel screen it fits: the panel keeps its designed place.
+    for (const Case c : {Case{640, 0}, Case{1600, 272}}) {
+        WindowTestRig rig(WindowTestRig::Screen::System);
+        FixedScreen screen(c.screenWidth, 768);
+        ASSERT_TRUE(rig.start());
+        const int panel = frmVesperin->Width();
+        const int dialog = frmSetTime->Width();
+        if (c.left == 0) {
+            ASSERT_LT(c.screenWidth / 2 - panel / 2, dialog);
+            ASSERT_LT(c.screenWidth - dialog - panel, 0);
+        } else {
+            ASSERT_GE(c.screenWidth / 2 - panel / 2, dialog);
+        }
+        EXPECT_EQ(frmVesperin->Left(), c.left) << c.screenWidth;
+        EXPECT_EQ(frmVesperin->Top(), 80) << c.screenWidth;
+        EXPECT_EQ(frmVesperin->screenWidth, c.screenWidth);
+        destroyForms();
+    }
 }
 
 TEST(Startup, AnIdleProgramRunsNoTimer)

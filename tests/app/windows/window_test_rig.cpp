@@ -4,9 +4,12 @@
 #include "app/windows/control_table.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_vesperin.h"
+#include "app/windows/label.h"
 #include "pump.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -142,4 +145,28 @@ void dragFrom(HWND window, int x, int y, int dx, int dy, bool rightButton)
     }
     pumpPending();
     activeDrag = nullptr;
+}
+
+bool dragMovesTheWindow(HWND window, const Label &by)
+{
+    SetForegroundWindow(window);
+    RECT before{};
+    GetWindowRect(window, &before);
+    dragFrom(window, by.Left() + 5, by.Top() + 4, 25, 15);
+    RECT after{};
+    return pumpUntil([&] {
+        GetWindowRect(window, &after);
+        return after.left == before.left + 25 && after.top == before.top + 15;
+    });
+}
+
+int textWidth(HWND window, HFONT font, const char *text)
+{
+    const HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return size.cx;
 }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+class Label;
+
 #include <optional>
 #include <string>
 
@@ -49,3 +51,9 @@ COLORREF screenPixel(HWND window, int x, int y);
 void clickAt(HWND window, int x, int y);
 // Drags with `button` held from a point of a window's client area by dx, dy.
 void dragFrom(HWND window, int x, int y, int dx, int dy, bool rightButton = false);
+// Drags a window by the left button from near the top left of one of its
+// labels by 25, 15 and waits (bounded) for it to arrive there; false when it
+// did not move so.
+bool dragMovesTheWindow(HWND window, const Label &by);
+// How wide `text` is drawn in `font` on `window`.
+int textWidth(HWND window, HFONT font, const char *text);

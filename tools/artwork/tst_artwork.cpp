@@ -11,7 +11,8 @@ using artwork::Bitmap;
 
 namespace {
 
-const QString root = QStringLiteral(":/artwork/");
+// The committed pictures, read from the source tree.
+const QString root = QStringLiteral(VESPERIN_ARTWORK_IMAGES "/");
 
 // Painting may round a unit differently on another processor; anything more
 // is a change of the artwork that was not regenerated.
