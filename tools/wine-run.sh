@@ -17,6 +17,7 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Making the Wine prefix $WINEPREFIX (once, about half a minute)" >&2
   wineboot --init >/dev/null 2>&1 && wineserver --wait
+  "$(dirname "$0")/wine-unmanaged.sh" "$WINEPREFIX"
 fi
 program=$1
 shift

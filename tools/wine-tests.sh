@@ -17,6 +17,7 @@
 # The prefixes are made afresh under PREFIX_DIR on every run and thrown away
 # with it.
 set -euo pipefail
+tools_dir=$(cd "$(dirname "$0")" && pwd)
 # Wine takes only absolute prefix paths.
 absolute() { mkdir -p "$1" && (cd "$1" && pwd); }
 i686_dir=$(absolute "$1") x86_64_dir=$(absolute "$2") prefix_dir=$(absolute "$3")
@@ -48,6 +49,7 @@ make_prefix() {
   fi
   # wineboot returns before the server has written the registry out.
   WINEPREFIX=$dir wineserver --wait
+  "$tools_dir/wine-unmanaged.sh" "$dir"
 }
 
 # One program's totals from its log. Echoes "passed failed".
