@@ -10,6 +10,23 @@ release=$(realpath "$1")
 setup=$(ls "$release"/Vesperin-*-setup.exe)
 portable=$(ls "$release"/Vesperin-*-portable.zip)
 version=$(basename "$setup" | sed 's/^Vesperin-\(.*\)-setup.exe$/\1/')
+
+# The installer and the programs are 32-bit Windows programs: they need Wine's
+# 32-bit half, which a machine that runs 32-bit x86 programs only under
+# emulation does not have (tools/host-i386.sh). There only what needs no
+# Windows is checked: the zip holds the programs, the library and the notes.
+i386=$("$(dirname "$0")/../tools/host-i386.sh")
+if [ "$i386" != native ]; then
+  for f in Vesperin.exe Vesperlink.dll vpalarm.exe README.txt; do
+    unzip -Z1 "$portable" | grep -q "/$f\$" || { echo "release test: the zip lacks $f" >&2; exit 1; }
+  done
+  file -b "$setup" | grep -q '^PE32 executable (GUI) Intel 80386' ||
+    { echo "release test: $setup is no 32-bit Windows program" >&2; exit 1; }
+  echo "release test: LEFT OUT under Wine (this machine runs 32-bit x86 programs only $i386);"
+  echo "  the zip holds Vesperin.exe, Vesperlink.dll, vpalarm.exe and README.txt, and the setup is a 32-bit Windows program"
+  exit 0
+fi
+
 work=$(mktemp -d /tmp/vesperin-release-test.XXXXXX)
 export WINEPREFIX="$work/prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # One X server of our own for the whole run: the prefix's desktop process,

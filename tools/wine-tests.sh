@@ -7,12 +7,16 @@
 # CMAKE_CROSSCOMPILING_EMULATOR). Each way prints every program's totals and
 # its own; the script fails when a test fails, crashes, hangs or prints no
 # totals.
-#   tools/wine-tests.sh I686_BUILD_DIR X86_64_BUILD_DIR PREFIX_DIR [I686_EMULATED_BUILD_DIR]
-# The fourth tree, an i686 test build on the emulated device, runs only the
-# tests labelled emulated-device (the windows that search the drives, play
-# the disc and set the mixer, and the whole program operated end to end) on
-# the 32-bit prefix and under WOW64 (VESPERIN_WINE_EMULATED_WOW64=0 leaves
-# WOW64 out); every other test runs in the first two trees.
+#   tools/wine-tests.sh I686_BUILD_DIR X86_64_BUILD_DIR PREFIX_DIR [EMULATED_BUILD_DIR]
+# The fourth tree, a test build on the emulated device, runs only the tests
+# labelled emulated-device (the windows that search the drives, play the disc
+# and set the mixer, and the whole program operated end to end): an i686 tree
+# on the 32-bit prefix and under WOW64 (VESPERIN_WINE_EMULATED_WOW64=0 leaves
+# WOW64 out), an x86_64 tree on the 64-bit prefix; every other test runs in
+# the first two trees.
+# On a machine that runs 32-bit x86 programs only under emulation (see
+# tools/host-i386.sh) Wine's 32-bit half is out of reach: the i686 ways are
+# left out, and say so.
 # The prefixes are made afresh under PREFIX_DIR on every run and thrown away
 # with it.
 set -euo pipefail
@@ -134,15 +138,33 @@ run_way() {
   [ "$total_failed" -eq 0 ]
 }
 
-make_prefix "$prefix_dir/win32" win32
+i386=$("$tools_dir/host-i386.sh")
+emulated_arch=
+[ -z "$emulated_dir" ] ||
+  emulated_arch=$(sed -n 's/^CMAKE_SYSTEM_PROCESSOR:[A-Z]*=//p' "$emulated_dir/CMakeCache.txt")
+
+prefixes=("$prefix_dir/win64")
+[ "$i386" = native ] && prefixes=("$prefix_dir/win32" "${prefixes[@]}")
+[ "$i386" = native ] && make_prefix "$prefix_dir/win32" win32
 make_prefix "$prefix_dir/win64" win64
 echo "Wine prefixes made in $prefix_dir; test output goes to $prefix_dir/logs" >&2
 
 result=0
-run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 || result=1
-run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 || result=1
+if [ "$i386" = native ]; then
+  run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 || result=1
+  run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 || result=1
+else
+  echo "== LEFT OUT: i686 on 32-bit Windows and under WOW64: this machine runs 32-bit x86" \
+    "programs only $i386 (tools/host-i386.sh), and Wine's 32-bit half not at all" >&2
+fi
 run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 || result=1
-if [ -n "$emulated_dir" ]; then
+if [ "$emulated_arch" = x86_64 ]; then
+  run_way "x86_64 on the emulated device, 64-bit Windows" "$emulated_dir" "$prefix_dir/win64" \
+    win64 0 -L emulated-device || result=1
+elif [ -n "$emulated_arch" ] && [ "$i386" != native ]; then
+  echo "== LEFT OUT: the i686 tree on the emulated device: no 32-bit Wine here" >&2
+  result=1
+elif [ -n "$emulated_arch" ]; then
   run_way "i686 on the emulated device, 32-bit Windows" "$emulated_dir" "$prefix_dir/win32" \
     win32 0 -L emulated-device || result=1
   if [ "${VESPERIN_WINE_EMULATED_WOW64:-1}" = 1 ]; then
@@ -151,7 +173,7 @@ if [ -n "$emulated_dir" ]; then
   fi
 fi
 
-for dir in "$prefix_dir/win32" "$prefix_dir/win64"; do
+for dir in "${prefixes[@]}"; do
   WINEPREFIX=$dir wineserver --kill 2>/dev/null || true
 done
 exit "$result"
