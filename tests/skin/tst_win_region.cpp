@@ -36,6 +36,31 @@ bool sameRegion(const WinRegion &a, const WinRegion &b)
     return result;
 }
 
+// A 24-bit section of the same pixels whose rows lie bottom-up in memory.
+HBITMAP bottomUpCopy(HBITMAP bitmap)
+{
+    BITMAP source{};
+    GetObject(bitmap, sizeof source, &source);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = source.bmWidth;
+    info.bmiHeader.biHeight = source.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void *bits = nullptr;
+    HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC from = CreateCompatibleDC(nullptr);
+    HDC to = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFrom = SelectObject(from, bitmap);
+    HGDIOBJ oldTo = SelectObject(to, copy);
+    BitBlt(to, 0, 0, source.bmWidth, source.bmHeight, from, 0, 0, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    return copy;
+}
+
 HBITMAP dibOfDepth(int width, int height, int bits, COLORREF fill, COLORREF dot)
 {
     struct
@@ -189,6 +214,8 @@ TEST(WinRegion, MatchesRunByRunSubtraction)
     }
     bitmaps.push_back(noise);
     bitmaps.push_back(skintest::antiAliasedDisc(1, key, RGB(255, 0, 0)));
+    // The same disc in a section whose rows lie bottom-up in memory, as a loaded picture's do.
+    bitmaps.push_back(bottomUpCopy(bitmaps.front()));
     for (HBITMAP bitmap : bitmaps) {
         WinRegion fast;
         fast.FromBitmap(bitmap, key);
