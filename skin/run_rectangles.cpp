@@ -1,5 +1,22 @@
 #include "skin/run_rectangles.h"
 
+#include "skin/dib_rows.h"
+#include "skin/opaque_run_scanner.h"
+
+RunRectangles RunRectangles::OfOpaquePixels(HBITMAP bitmap, COLORREF colour)
+{
+    const DibRows rows(bitmap);
+    const OpaqueRunScanner scanner(GetBValue(colour), GetGValue(colour), GetRValue(colour));
+    RunRectangles rectangles;
+    std::vector<int> runs;
+    for (int y = 0; y < rows.Height(); ++y) {
+        runs.clear();
+        scanner.Scan(rows.Row(y), rows.Width(), runs);
+        rectangles.AddRow(runs);
+    }
+    return rectangles;
+}
+
 void RunRectangles::AddRow(const std::vector<int> &runs)
 {
     // Both rows' runs are sorted and disjoint: one walk pairs the runs that stay in place.

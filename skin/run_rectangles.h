@@ -10,6 +10,9 @@
 class RunRectangles
 {
 public:
+    // The rectangles of the bitmap's pixels whose red, green and blue differ from the colour's.
+    static RunRectangles OfOpaquePixels(HBITMAP bitmap, COLORREF colour);
+
     // The runs of the next row, as first and past-the-last pixel pairs, left to right.
     void AddRow(const std::vector<int> &runs);
     // A new region of the rectangles so far; null only when the window system fails.

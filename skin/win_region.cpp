@@ -1,12 +1,7 @@
 #include "skin/win_region.h"
 
-#include "skin/dib_rows.h"
-#include "skin/opaque_run_scanner.h"
 #include "skin/run_rectangles.h"
 #include "skin/skin_assert.h"
-
-#include <cstdint>
-#include <vector>
 
 namespace {
 
@@ -67,16 +62,7 @@ void WinRegion::FromBitmap(HBITMAP bitmap, COLORREF colour)
     // The opaque runs, row by row, become rectangles that grow down while a run stays in place,
     // and the region is made from them in one call: the same area as the full rectangle less
     // every transparent run, one subtraction at a time, in a small part of the time.
-    const DibRows rows(bitmap);
-    const OpaqueRunScanner scanner(GetBValue(colour), GetGValue(colour), GetRValue(colour));
-    RunRectangles rectangles;
-    std::vector<int> runs;
-    for (int y = 0; y < rows.Height(); ++y) {
-        runs.clear();
-        scanner.Scan(rows.Row(y), rows.Width(), runs);
-        rectangles.AddRow(runs);
-    }
-    HRGN hrgn = rectangles.CreateRegion();
+    HRGN hrgn = RunRectangles::OfOpaquePixels(bitmap, colour).CreateRegion();
     SKIN_ASSERT(hrgn != NULL);
     // The new region replaces the old one; the object keeps owning exactly one handle.
     DeleteObject(m_handle);
