@@ -139,9 +139,15 @@ run_way() {
 }
 
 i386=$("$tools_dir/host-i386.sh")
+# The emulated-device tree's architecture, read off its program.
 emulated_arch=
-[ -z "$emulated_dir" ] ||
-  emulated_arch=$(sed -n 's/^CMAKE_SYSTEM_PROCESSOR:[A-Z]*=//p' "$emulated_dir/CMakeCache.txt")
+if [ -n "$emulated_dir" ]; then
+  case "$(file -b "$emulated_dir/bin/Vesperin.exe" 2>/dev/null)" in
+    "PE32+ executable"*x86-64*) emulated_arch=x86_64 ;;
+    "PE32 executable"*80386*) emulated_arch=i686 ;;
+    *) echo "No Windows Vesperin.exe in $emulated_dir/bin" >&2; exit 1 ;;
+  esac
+fi
 
 prefixes=("$prefix_dir/win64")
 [ "$i386" = native ] && prefixes=("$prefix_dir/win32" "${prefixes[@]}")
