@@ -13,7 +13,8 @@ namespace {
 
 // The run bookkeeping every method shares: a transparent pixel ends the open run, an opaque
 // one opens a run when none is open.
-inline void transparentAt(int x, std::vector<int> &runs, int &runStart)
+__attribute__((always_inline)) inline void transparentAt(int x, std::vector<int> &runs,
+                                                         int &runStart)
 {
     if (runStart >= 0) {
         runs.push_back(runStart);
@@ -22,7 +23,7 @@ inline void transparentAt(int x, std::vector<int> &runs, int &runStart)
     }
 }
 
-inline void opaqueAt(int x, int &runStart)
+__attribute__((always_inline)) inline void opaqueAt(int x, int &runStart)
 {
     if (runStart < 0)
         runStart = x;
@@ -74,7 +75,12 @@ OpaqueRunScanner::Method OpaqueRunScanner::Fastest()
 
 void OpaqueRunScanner::Scan(const std::uint8_t *row, int width, std::vector<int> &runs) const
 {
-    ScanWith(m_fastest, row, width, runs);
+    if (width <= 0)
+        return;
+    if (m_fastest == Method::Sse2)
+        scanSse2(row, width, runs);
+    else
+        scanWords(row, width, runs);
 }
 
 void OpaqueRunScanner::ScanWith(Method method, const std::uint8_t *row, int width,
@@ -168,8 +174,15 @@ __attribute__((target("sse2"))) void OpaqueRunScanner::scanSse2(const std::uint8
             opaqueAt(x, runStart);
             continue;
         }
-        for (int i = 0; i < 16; ++i) {
-            if ((transparentPixels >> (3 * i)) & 1)
+        // An edge of the outline: from one change to the next, a bit scan at a time.
+        const std::uint64_t opaquePixels = ~transparentPixels & firstBits;
+        for (int i = 0; i < 16;) {
+            const std::uint64_t ahead =
+                (runStart >= 0 ? transparentPixels : opaquePixels) >> (3 * i);
+            if (ahead == 0)
+                break; // the rest of the group is as the pixel before
+            i += __builtin_ctzll(ahead) / 3;
+            if (runStart >= 0)
                 transparentAt(x + i, runs, runStart);
             else
                 opaqueAt(x + i, runStart);

@@ -5,6 +5,7 @@
 // non-zero when the two regions differ.
 #include "app/artwork/artwork_bitmap.h"
 #include "skin/dib.h"
+#include "skin/dib_rows.h"
 #include "skin/opaque_run_scanner.h"
 #include "skin/run_rectangles.h"
 #include "skin/run_subtraction_region.h"
@@ -104,12 +105,14 @@ bool measure(const char *name, HBITMAP bitmap, COLORREF key)
     RunRectangles rectangles;
     const double scanMs =
         bestMs(7, 50, [&] { rectangles = RunRectangles::OfOpaquePixels(bitmap, key); });
+    const double rowsMs = bestMs(7, 50, [&] { const DibRows rows(bitmap); });
     const double createMs = bestMs(7, 50, [&] { DeleteObject(rectangles.CreateRegion()); });
     const double ratio = referenceMs / fastMs;
     std::printf("%s (region data %lu bytes)\n", name, static_cast<unsigned long>(bytes));
     std::printf("  identical to the run-by-run region (EqualRgn): %s\n", identical ? "yes" : "NO");
     std::printf("  FromBitmap:              %9.4f ms\n", fastMs);
     std::printf("    finding the runs:      %9.4f ms\n", scanMs);
+    std::printf("      of which the rows:   %9.4f ms\n", rowsMs);
     std::printf("    making the region:     %9.4f ms\n", createMs);
     std::printf("  run-by-run reference:    %9.4f ms\n", referenceMs);
     std::printf("  ratio:                   %9.1f x (target at least 50 x: %s)\n", ratio,
