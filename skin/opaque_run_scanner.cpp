@@ -75,38 +75,50 @@ OpaqueRunScanner::Method OpaqueRunScanner::Fastest()
 
 void OpaqueRunScanner::Scan(const std::uint8_t *row, int width, std::vector<int> &runs) const
 {
-    if (width <= 0)
-        return;
-    if (m_fastest == Method::Sse2)
-        scanSse2(row, width, runs);
-    else
-        scanWords(row, width, runs);
+    // The processor was asked once, when the scanner was made.
+    scanBy(m_fastest, row, width, runs);
 }
 
 void OpaqueRunScanner::ScanWith(Method method, const std::uint8_t *row, int width,
                                 std::vector<int> &runs) const
 {
+    scanBy(Available(method) ? method : Method::Words, row, width, runs);
+}
+
+void OpaqueRunScanner::scanBy(Method method, const std::uint8_t *row, int width,
+                              std::vector<int> &runs) const
+{
     if (width <= 0)
         return;
-    if (method == Method::Sse2 && Available(Method::Sse2)) {
-        scanSse2(row, width, runs);
-    } else if (method == Method::Pixels) {
-        int runStart = -1;
+    int runStart = -1;
+    switch (method) {
+    case Method::Pixels:
         scanPixels(row, 0, width, runs, runStart);
-    } else {
+        break;
+    case Method::Words:
         scanWords(row, width, runs);
+        break;
+    case Method::Sse2:
+        scanSse2(row, width, runs);
+        break;
+    }
+}
+
+void OpaqueRunScanner::pixelByPixel(const std::uint8_t *row, int from, int to,
+                                    std::vector<int> &runs, int &runStart) const
+{
+    for (int x = from; x < to; ++x) {
+        if (transparent(row + 3 * x))
+            transparentAt(x, runs, runStart);
+        else
+            opaqueAt(x, runStart);
     }
 }
 
 void OpaqueRunScanner::scanPixels(const std::uint8_t *row, int from, int width,
                                   std::vector<int> &runs, int &runStart) const
 {
-    for (int x = from; x < width; ++x) {
-        if (transparent(row + 3 * x))
-            transparentAt(x, runs, runStart);
-        else
-            opaqueAt(x, runStart);
-    }
+    pixelByPixel(row, from, width, runs, runStart);
     transparentAt(width, runs, runStart);
 }
 
@@ -130,12 +142,7 @@ void OpaqueRunScanner::scanWords(const std::uint8_t *row, int width, std::vector
         } else if ((hasZeroByte(d0) | hasZeroByte(d1) | hasZeroByte(d2)) == 0) {
             opaqueAt(x, runStart);
         } else {
-            for (int i = x; i < x + group; ++i) {
-                if (transparent(row + 3 * i))
-                    transparentAt(i, runs, runStart);
-                else
-                    opaqueAt(i, runStart);
-            }
+            pixelByPixel(row, x, x + group, runs, runStart);
         }
     }
     scanPixels(row, x, width, runs, runStart);

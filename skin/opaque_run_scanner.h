@@ -34,6 +34,10 @@ private:
     {
         return pixel[0] == m_blue && pixel[1] == m_green && pixel[2] == m_red;
     }
+    void scanBy(Method method, const std::uint8_t *row, int width, std::vector<int> &runs) const;
+    // Looks at the pixels from..to - 1 one by one; the run still open at the end stays open.
+    void pixelByPixel(const std::uint8_t *row, int from, int to, std::vector<int> &runs,
+                      int &runStart) const;
     void scanPixels(const std::uint8_t *row, int from, int width, std::vector<int> &runs,
                     int &runStart) const;
     void scanWords(const std::uint8_t *row, int width, std::vector<int> &runs) const;
