@@ -77,6 +77,14 @@ HBITMAP copy24(HBITMAP bitmap)
     return copy;
 }
 
+bool isSection24(HBITMAP bitmap)
+{
+    DIBSECTION section{};
+    return bitmap && GetObject(bitmap, sizeof section, &section) == sizeof section &&
+           section.dsBm.bmBits != nullptr && section.dsBm.bmBitsPixel == 24 &&
+           section.dsBm.bmPlanes == 1 && section.dsBmih.biCompression == BI_RGB;
+}
+
 COLORREF bottomLeftPixel(HBITMAP bitmap)
 {
     const Pixels24 pixels = read24(bitmap);

@@ -36,6 +36,8 @@ inline bool isEmpty(HBITMAP bitmap)
 Pixels24 read24(HBITMAP bitmap);
 // A 24-bit DIB section copy of any bitmap, or null for an empty one.
 HBITMAP copy24(HBITMAP bitmap);
+// True for a DIB section of 24 uncompressed bits a pixel, rows either way up.
+bool isSection24(HBITMAP bitmap);
 // The colour of the bottom-left pixel (white for an empty bitmap), as a COLORREF.
 COLORREF bottomLeftPixel(HBITMAP bitmap);
 

@@ -49,6 +49,12 @@ bool SkCustomControl::HitTest(int x, int y) const
 
 void SkCustomControl::SetStateBitmap(int index, HBITMAP bitmap)
 {
+    // A 24-bit section, as every picture of the artwork is, is kept as it
+    // comes; any other bitmap is copied into one.
+    if (dib::isSection24(bitmap)) {
+        m_display.SetBitmap(index, bitmap);
+        return;
+    }
     HBITMAP copy = dib::copy24(bitmap);
     if (bitmap)
         DeleteObject(bitmap);

@@ -48,6 +48,8 @@ struct Builder
         return window.own(std::move(control));
     }
 
+    // Before the pictures come: the outline is then made once, from the
+    // first picture with its transparent colour.
     template <typename Skinned> void skinned(Skinned &control) const
     {
         if (row.transparent != CLR_INVALID)
@@ -66,9 +68,8 @@ struct Builder
     }
     HWND operator()(Label **slot) const
     {
-        auto *label = keep(
-            std::make_unique<Label>(parent(), row.text, row.left, row.top, row.width, row.height));
-        label->SetFont(row.font);
+        auto *label = keep(std::make_unique<Label>(parent(), row.text, row.left, row.top, row.width,
+                                                   row.height, row.font));
         label->SetColour(row.colour);
         label->SetBackdrop(backdrop);
         if (row.flags & ControlRow::Hidden)
@@ -95,16 +96,16 @@ struct Builder
     HWND operator()(SkButton **slot) const
     {
         auto *button = keep(std::make_unique<SkButton>(parent(), row.left, row.top));
-        fillGroup(*button, form, row.name, 0);
         skinned(*button);
+        fillGroup(*button, form, row.name, 0);
         *slot = button;
         return button->Handle();
     }
     HWND operator()(SkButtonTx **slot) const
     {
         auto *button = keep(std::make_unique<SkButtonTx>(parent(), row.left, row.top));
-        fillGroup(*button, form, row.name, 0);
         skinned(*button);
+        fillGroup(*button, form, row.name, 0);
         button->SetFont(row.font);
         button->SetFontColor(row.colour);
         button->SetText(row.text);
@@ -114,18 +115,18 @@ struct Builder
     HWND operator()(SkCheckBox **slot) const
     {
         auto *box = keep(std::make_unique<SkCheckBox>(parent(), row.left, row.top));
+        skinned(*box);
         fillGroup(*box, form, std::string(row.name) + "_unchecked", 0);
         fillGroup(*box, form, std::string(row.name) + "_checked", 4);
-        skinned(*box);
         *slot = box;
         return box->Handle();
     }
     HWND operator()(SkRadioButton **slot) const
     {
         auto *button = keep(std::make_unique<SkRadioButton>(parent(), row.left, row.top));
+        skinned(*button);
         fillGroup(*button, form, std::string(row.name) + "_unchecked", 0);
         fillGroup(*button, form, std::string(row.name) + "_checked", 4);
-        skinned(*button);
         *slot = button;
         return button->Handle();
     }
@@ -157,7 +158,9 @@ void ControlTable::build(Window &window, const char *form, const Backdrop *backd
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // A control clips those above it, so that a picture never paints
         // over the labels and buttons that lie on it.
-        SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | WS_CLIPSIBLINGS);
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (!(style & WS_CLIPSIBLINGS))
+            SetWindowLongA(control, GWL_STYLE, style | WS_CLIPSIBLINGS);
     }
 }
 

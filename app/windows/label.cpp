@@ -4,6 +4,37 @@
 
 namespace {
 
+bool sizedToText(int width, int height)
+{
+    return width == 0 && height == 0;
+}
+
+SIZE textSize(const std::string &text, HFONT font)
+{
+    // One memory DC of the screen measures every label: its text comes out
+    // as on the label's own DC, without asking the window system for a DC
+    // of each label, which is slow under Wine.
+    static const HDC measuring = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous =
+        SelectObject(measuring, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    RECT bounds{0, 0, 0, 0};
+    if (text.empty()) {
+        // An empty label keeps the height of a line, as it has one.
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(measuring, &metrics);
+        bounds.bottom = metrics.tmHeight;
+    } else {
+        DrawTextA(measuring, text.c_str(), int(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
+    }
+    SelectObject(measuring, previous);
+    return SIZE{bounds.right, bounds.bottom};
+}
+
+SIZE sizeAtCreation(const std::string &text, int width, int height, HFONT font)
+{
+    return sizedToText(width, height) ? textSize(text, font) : SIZE{width, height};
+}
+
 std::string windowText(HWND handle)
 {
     const int length = GetWindowTextLengthA(handle);
@@ -14,13 +45,20 @@ std::string windowText(HWND handle)
 
 } // namespace
 
-Label::Label(HWND parent, const std::string &text, int left, int top, int width, int height)
-    : StandardControl(parent, "STATIC", text.c_str(),
-                      SS_NOPREFIX | ((width == 0 && height == 0) ? SS_LEFTNOWORDWRAP : SS_LEFT),
-                      left, top, width, height),
-      m_autoSize(width == 0 && height == 0)
+Label::Label(HWND parent, const std::string &text, int left, int top, int width, int height,
+             HFONT font)
+    : Label(parent, text, POINT{left, top}, sizeAtCreation(text, width, height, font),
+            sizedToText(width, height), font)
 {
-    fitToText();
+}
+
+Label::Label(HWND parent, const std::string &text, POINT place, SIZE size, bool autoSize,
+             HFONT font)
+    : StandardControl(parent, "STATIC", text.c_str(),
+                      SS_NOPREFIX | (autoSize ? SS_LEFTNOWORDWRAP : SS_LEFT), place.x, place.y,
+                      size.cx, size.cy, 0, font),
+      m_autoSize(autoSize)
+{
 }
 
 std::string Label::Text() const
@@ -74,21 +112,10 @@ void Label::fitToText()
 {
     if (!m_autoSize)
         return;
-    const std::string text = Text();
-    const HDC dc = GetDC(Handle());
-    const HGDIOBJ previous = SelectObject(dc, Font() ? Font() : GetStockObject(DEFAULT_GUI_FONT));
-    RECT bounds{0, 0, 0, 0};
-    if (text.empty()) {
-        // An empty label keeps the height of a line, as it has one.
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
-        bounds.bottom = metrics.tmHeight;
-    } else {
-        DrawTextA(dc, text.c_str(), int(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(Handle(), dc);
-    SetWindowPos(Handle(), nullptr, 0, 0, bounds.right, bounds.bottom,
+    const SIZE size = textSize(Text(), Font());
+    if (size.cx == Width() && size.cy == Height())
+        return;
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

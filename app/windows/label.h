@@ -17,12 +17,14 @@ struct Backdrop
 
 // A STATIC label. One sized to its text (width and height 0 at creation)
 // keeps that size as its text changes; a fixed-size one wraps its words.
+// Without a font it shows in the system's default GUI font.
 // Labels answer no hit test of their own, so presses on them reach the
 // picture beneath.
 class Label : public StandardControl
 {
 public:
-    Label(HWND parent, const std::string &text, int left, int top, int width = 0, int height = 0);
+    Label(HWND parent, const std::string &text, int left, int top, int width = 0, int height = 0,
+          HFONT font = nullptr);
 
     std::string Text() const;
     void SetText(const std::string &text);
@@ -39,6 +41,8 @@ public:
     HBRUSH colour(HDC dc) override;
 
 private:
+    // Made at its final place and size, measured before it exists.
+    Label(HWND parent, const std::string &text, POINT place, SIZE size, bool autoSize, HFONT font);
     void fitToText();
 
     bool m_autoSize;

@@ -15,15 +15,22 @@ RECT placeInParent(HWND handle)
 } // namespace
 
 StandardControl::StandardControl(HWND parent, const char *className, const char *text, DWORD style,
-                                 int left, int top, int width, int height, DWORD exStyle)
+                                 int left, int top, int width, int height, DWORD exStyle,
+                                 HFONT font)
 {
     // Every control clips the ones above it, so that a picture under a label
     // never paints over the label's text.
     m_handle = CreateWindowExA(exStyle, className, text,
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width,
                                height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (m_handle)
-        SetPropA(m_handle, OwnerProperty, this);
+    if (!m_handle)
+        return;
+    SetPropA(m_handle, OwnerProperty, this);
+    if (font) {
+        // Not painted yet: nothing to redraw.
+        m_font = font;
+        SendMessageA(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
 }
 
 StandardControl::~StandardControl()

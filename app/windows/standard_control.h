@@ -35,8 +35,9 @@ public:
     virtual HBRUSH colour(HDC) { return nullptr; }
 
 protected:
+    // A control in `font`, or in the system's font when it is null.
     StandardControl(HWND parent, const char *className, const char *text, DWORD style, int left,
-                    int top, int width, int height, DWORD exStyle = 0);
+                    int top, int width, int height, DWORD exStyle = 0, HFONT font = nullptr);
 
 private:
     HWND m_handle = nullptr;

@@ -1,3 +1,4 @@
+#include "skin/dib.h"
 #include "skin/sk_accessible.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
@@ -220,6 +221,53 @@ TEST_F(SkButtonTest, SizeIsLockedToTheRaisedBitmap)
     button->Appearance.Fill(0, solid(24, 12, raisedColour));
     EXPECT_EQ(button->Width(), 24);
     EXPECT_EQ(button->Height(), 12);
+}
+
+namespace {
+
+// A 20 x 20 bitmap, red above row 10 and blue from there down, as a 24-bit section whose rows
+// lie bottom-up (as the artwork's do) or as a bitmap of the screen's own format.
+HBITMAP redOverBlue(bool section)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = nullptr;
+    if (section) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = 20;
+        info.bmiHeader.biHeight = 20; // bottom-up
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        void *bits = nullptr;
+        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    } else {
+        bitmap = CreateCompatibleBitmap(screen, 20, 20);
+    }
+    ReleaseDC(nullptr, screen);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            setPixel(bitmap, x, y, y < 10 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+    return bitmap;
+}
+
+} // namespace
+
+TEST_F(SkButtonTest, StateBitmapsOfEitherFormatShowAndCutTheRightWayUp)
+{
+    for (const bool section : {true, false}) {
+        SCOPED_TRACE(section ? "bottom-up 24-bit section" : "screen-format bitmap");
+        SkButton shaped(host.get(), 100, 20);
+        shaped.SetTransparentColor(RGB(0, 0, 255));
+        shaped.SetTransparent(true);
+        const HBITMAP given = redOverBlue(section);
+        shaped.SetStateBitmap(0, given);
+        // Kept as a 24-bit section: the section itself, anything else as a copy of it.
+        EXPECT_TRUE(dib::isSection24(shaped.StateBitmap(0)));
+        EXPECT_EQ(shaped.StateBitmap(0) == given, section);
+        EXPECT_EQ(shownAt(shaped.Handle(), 5, 3), RGB(255, 0, 0));
+        EXPECT_TRUE(shaped.HitTest(5, 3));
+        EXPECT_FALSE(shaped.HitTest(5, 15));
+    }
 }
 
 TEST_F(SkButtonTest, TransparentPixelsLetClicksThrough)

@@ -9,6 +9,7 @@
 #include "app/windows/time_fields.h"
 #include "app/windows/timer.h"
 #include "app/windows/window.h"
+#include "app/windows/window_fonts.h"
 #include "pump.h"
 #include "recording_message_boxes.h"
 
@@ -108,6 +109,49 @@ TEST(StandardControls, PressesOnALabelReachWhatLiesBeneath)
     press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, press, sizeof(INPUT));
     EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
+}
+
+namespace {
+
+SIZE textOnOwnDc(const Label &label)
+{
+    const HDC dc = GetDC(label.Handle());
+    const HGDIOBJ previous =
+        SelectObject(dc, label.Font() ? label.Font() : GetStockObject(DEFAULT_GUI_FONT));
+    const std::string text = label.Text();
+    RECT bounds{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), int(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(label.Handle(), dc);
+    return SIZE{bounds.right, bounds.bottom};
+}
+
+} // namespace
+
+TEST(StandardControls, LabelTakesTheSizeOfItsTextInItsFont)
+{
+    TestWindow window;
+    const HFONT bold = WindowFonts::arial(11, true);
+    Label *inFont = window.own(
+        std::make_unique<Label>(window.Handle(), "Time for Next Alarm", 10, 10, 0, 0, bold));
+    Label *inSystemFont =
+        window.own(std::make_unique<Label>(window.Handle(), "Time for Next Alarm", 10, 40));
+    for (Label *label : {inFont, inSystemFont}) {
+        const SIZE expected = textOnOwnDc(*label);
+        EXPECT_EQ(label->Width(), expected.cx);
+        EXPECT_EQ(label->Height(), expected.cy);
+    }
+    EXPECT_EQ(inFont->Font(), bold);
+    EXPECT_NE(inFont->Width(), inSystemFont->Width());
+    // A new font brings its own size.
+    inSystemFont->SetFont(WindowFonts::arial(12));
+    EXPECT_EQ(inSystemFont->Width(), textOnOwnDc(*inSystemFont).cx);
+    EXPECT_EQ(inSystemFont->Height(), textOnOwnDc(*inSystemFont).cy);
+    // A label of a fixed size keeps it.
+    Label *fixed = window.own(
+        std::make_unique<Label>(window.Handle(), "Sun. Mon. Tue.", 10, 70, 110, 30, bold));
+    EXPECT_EQ(fixed->Width(), 110);
+    EXPECT_EQ(fixed->Height(), 30);
 }
 
 TEST(StandardControls, AutoSizedLabelFollowsItsText)
