@@ -156,12 +156,15 @@ void TfrmVesperin::createDialogs()
     // no task bar entries and go with it.
     m_setTime = std::make_unique<TfrmSetTime>(*bridge, Handle());
     frmSetTime = m_setTime.get();
-    createNextRingTip();
     ShowAlarmTime();
     m_options = makeOptions(*bridge, Handle());
     ShowOptions();
     m_music = makeSelectMusic(*bridge, Handle());
     ShowMusic();
+    // The tooltip's window comes once the drive search runs, so that it
+    // adds nothing to the wait for the panel; it takes the time labels
+    // where ShowAlarmTime left them.
+    createNextRingTip();
 }
 
 void TfrmVesperin::createNextRingTip()
