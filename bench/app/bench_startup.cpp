@@ -3,8 +3,8 @@
 // appears at the first tick of the music dialog's 500 ms poll after the drive search, so that
 // tick is taken off its time. Run under Wine from the folder of a build on the emulated
 // notebook (its drive search finds the emulated drives), which holds Vesperin.exe,
-// Vesperlink.dll and the two bare programs: bench_startup.exe [rounds]. The second bare
-// program also loads common controls 6, as Vesperin does; its figure is for reference only.
+// Vesperlink.dll and the bare programs: bench_startup.exe [rounds]. Two builds of the bare
+// program are references only (bench_bare_window.cpp says what they add).
 // The programs read a machine image of their own in the temporary folder, made on the first
 // start.
 
@@ -91,40 +91,54 @@ int main(int argc, char **argv)
     const std::string image = std::string(temporary) + "vesperin-bench-notebook.json";
     DeleteFileA(image.c_str());
     SetEnvironmentVariableA("VESPERIN_EMULATOR_IMAGE", image.c_str());
-    const std::string bare = besideThisProgram("bench_bare_window.exe");
-    const std::string bareCommon = besideThisProgram("bench_bare_common_controls.exe");
-    const std::string vesperin = besideThisProgram("Vesperin.exe");
-    const char *const bareCaption = "bench bare window";
+    // The bare program first, Vesperin last; those between are references.
+    struct Program
+    {
+        const char *file;
+        const char *caption;
+        const char *what;
+        double offMs;
+        std::vector<double> times;
+    };
+    std::vector<Program> programs{
+        {"bench_bare_window.exe", "bench bare window", "bare program to its visible window", 0, {}},
+        {"bench_bare_common_controls.exe",
+         "bench bare window",
+         "the same, with common controls 6 loaded",
+         0,
+         {}},
+        {"bench_window_set.exe",
+         "bench bare window",
+         "the same, with Vesperin's windows made first",
+         0,
+         {}},
+        {"Vesperin.exe", "frmVesperin", "Vesperin.exe to its panel, less the poll", PollMs, {}},
+    };
     // One start of each first, so that all are measured warm.
-    if (timeStart(bare, bareCaption) < 0 || timeStart(bareCommon, bareCaption) < 0 ||
-        timeStart(vesperin, "frmVesperin") < 0)
-        return 1;
-    std::vector<double> bares, bareCommons, programs;
-    for (int round = 0; round < rounds; ++round) {
-        const double bareMs = timeStart(bare, bareCaption);
-        const double bareCommonMs = timeStart(bareCommon, bareCaption);
-        const double programMs = timeStart(vesperin, "frmVesperin");
-        if (bareMs < 0 || bareCommonMs < 0 || programMs < 0)
+    for (const Program &program : programs) {
+        if (timeStart(besideThisProgram(program.file), program.caption) < 0)
             return 1;
-        bares.push_back(bareMs);
-        bareCommons.push_back(bareCommonMs);
-        programs.push_back(programMs - PollMs);
-        std::printf("round %d: bare %.1f ms, bare with common controls 6 %.1f ms, "
-                    "Vesperin less the poll %.1f ms\n",
-                    round, bareMs, bareCommonMs, programs.back());
     }
-    const double bareMs = median(bares);
-    const double bareCommonMs = median(bareCommons);
-    const double programMs = median(programs);
-    std::printf("bare program to its visible window:       %8.1f ms (median of %d)\n", bareMs,
-                rounds);
-    std::printf("the same with common controls 6 loaded:   %8.1f ms (median of %d)\n", bareCommonMs,
-                rounds);
-    std::printf("Vesperin.exe to its panel, less the poll: %8.1f ms (median of %d)\n", programMs,
-                rounds);
-    std::printf("ratio to the bare program:                %8.2f (target at most 1.5: %s)\n",
-                programMs / bareMs, programMs <= 1.5 * bareMs ? "met" : "NOT met");
-    std::printf("ratio to the one with common controls 6:  %8.2f\n", programMs / bareCommonMs);
+    for (int round = 0; round < rounds; ++round) {
+        std::printf("round %d:", round);
+        for (Program &program : programs) {
+            const double ms = timeStart(besideThisProgram(program.file), program.caption);
+            if (ms < 0)
+                return 1;
+            program.times.push_back(ms - program.offMs);
+            std::printf(" %s %.1f ms", program.file, program.times.back());
+        }
+        std::printf("\n");
+    }
+    const double bareMs = median(programs.front().times);
+    for (const Program &program : programs) {
+        const double ms = median(program.times);
+        std::printf("%-46s %7.1f ms, %5.2f times the bare program (median of %d)\n", program.what,
+                    ms, ms / bareMs, rounds);
+    }
+    const double programMs = median(programs.back().times);
+    std::printf("target, Vesperin at most 1.5 times the bare program: %s\n",
+                programMs <= 1.5 * bareMs ? "met" : "NOT met");
     DeleteFileA(image.c_str());
     return 0;
 }
