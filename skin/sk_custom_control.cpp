@@ -80,14 +80,23 @@ void SkCustomControl::BitmapChanged(int index)
             ShowBitmap(index);
         if (m_savedBitmapChange)
             m_savedBitmapChange(index);
+        // A look not on show changes nothing on the screen: it is drawn
+        // when it comes to show.
+        if (index != m_display.State())
+            return;
     } else {
         const SIZE size = dib::size(m_display.Bitmap(0));
         m_display.Resize(size.cx, size.cy);
         if (m_savedBitmapChange)
             m_savedBitmapChange(0);
-        if (size.cx > 0 && size.cy > 0)
+        const bool sized = size.cx > 0 && size.cy > 0;
+        const bool resized = sized && (size.cx != Width() || size.cy != Height());
+        if (sized)
             SetBounds(Left(), Top(), size.cx, size.cy);
-        UpdateOutline();
+        // A new size has made the outline anew (WM_SIZE); at the same size
+        // the new picture replaces the old outline here.
+        if (!resized)
+            UpdateOutline();
         // The state shown may have fallen back to state 0, which just changed.
         ShowBitmap(m_requestedState);
     }

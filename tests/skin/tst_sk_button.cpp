@@ -310,6 +310,34 @@ TEST_F(SkButtonTest, TransparentPixelsLetClicksThrough)
     EXPECT_FALSE(above.isHovered());
 }
 
+TEST_F(SkButtonTest, ANewRaisedBitmapBringsItsOutlineAtTheSameSizeOrAnother)
+{
+    const COLORREF key = RGB(0x15, 0x14, 0x16);
+    const auto cutLeft = [&](int width, int cut) {
+        HBITMAP shape = solid(width, 20, raisedColour);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < cut; ++x)
+                setPixel(shape, x, y, key);
+        return shape;
+    };
+    SkButton shaped(host.get(), 100, 20);
+    shaped.SetTransparentColor(key);
+    shaped.SetTransparent(true);
+    shaped.SetStateBitmap(0, cutLeft(20, 8));
+    EXPECT_FALSE(shaped.HitTest(5, 5));
+    EXPECT_TRUE(shaped.HitTest(12, 5));
+    // The same size, another cut.
+    shaped.SetStateBitmap(0, cutLeft(20, 14));
+    EXPECT_FALSE(shaped.HitTest(12, 5));
+    EXPECT_TRUE(shaped.HitTest(16, 5));
+    // A wider picture, cut less.
+    shaped.SetStateBitmap(0, cutLeft(30, 2));
+    EXPECT_EQ(shaped.Width(), 30);
+    EXPECT_TRUE(shaped.HitTest(5, 5));
+    EXPECT_TRUE(shaped.HitTest(26, 5));
+    EXPECT_FALSE(shaped.HitTest(1, 5));
+}
+
 TEST_F(SkButtonTest, ClickGivesItsWindowTheModalResultAlsoWhenZero)
 {
     const HWND window = host.get();
