@@ -77,12 +77,15 @@ HBITMAP copy24(HBITMAP bitmap)
     return copy;
 }
 
-bool isSection24(HBITMAP bitmap)
+std::optional<DIBSECTION> section24(HBITMAP bitmap)
 {
     DIBSECTION section{};
-    return bitmap && GetObject(bitmap, sizeof section, &section) == sizeof section &&
-           section.dsBm.bmBits != nullptr && section.dsBm.bmBitsPixel == 24 &&
-           section.dsBm.bmPlanes == 1 && section.dsBmih.biCompression == BI_RGB;
+    if (!bitmap || GetObject(bitmap, sizeof section, &section) != sizeof section)
+        return std::nullopt; // not a DIB section
+    if (section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 24 ||
+        section.dsBm.bmPlanes != 1 || section.dsBmih.biCompression != BI_RGB)
+        return std::nullopt;
+    return section;
 }
 
 COLORREF bottomLeftPixel(HBITMAP bitmap)

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // Helpers for the 24-bit device-independent bitmaps the skin toolkit keeps its pictures in.
@@ -36,8 +37,9 @@ inline bool isEmpty(HBITMAP bitmap)
 Pixels24 read24(HBITMAP bitmap);
 // A 24-bit DIB section copy of any bitmap, or null for an empty one.
 HBITMAP copy24(HBITMAP bitmap);
-// True for a DIB section of 24 uncompressed bits a pixel, rows either way up.
-bool isSection24(HBITMAP bitmap);
+// The description of a DIB section of 24 uncompressed bits a pixel, its rows either way up;
+// nothing for any other bitmap.
+std::optional<DIBSECTION> section24(HBITMAP bitmap);
 // The colour of the bottom-left pixel (white for an empty bitmap), as a COLORREF.
 COLORREF bottomLeftPixel(HBITMAP bitmap);
 

@@ -15,14 +15,11 @@ DibRows::DibRows(HBITMAP bitmap)
 
 bool DibRows::readInPlace(HBITMAP bitmap)
 {
-    DIBSECTION section{};
-    if (GetObject(bitmap, sizeof section, &section) != sizeof section)
-        return false; // not a DIB section
-    const BITMAP &bits = section.dsBm;
-    const BITMAPINFOHEADER &header = section.dsBmih;
-    if (bits.bmBits == nullptr || bits.bmBitsPixel != 24 || bits.bmPlanes != 1 ||
-        header.biCompression != BI_RGB || bits.bmWidth <= 0 || bits.bmHeight <= 0 ||
-        bits.bmWidthBytes < 3 * bits.bmWidth)
+    const std::optional<DIBSECTION> section = dib::section24(bitmap);
+    if (!section)
+        return false;
+    const BITMAP &bits = section->dsBm;
+    if (bits.bmWidth <= 0 || bits.bmHeight <= 0 || bits.bmWidthBytes < 3 * bits.bmWidth)
         return false;
     // Drawing through GDI may still be queued; the bits must hold it before they are read.
     GdiFlush();

@@ -51,7 +51,7 @@ void SkCustomControl::SetStateBitmap(int index, HBITMAP bitmap)
 {
     // A 24-bit section, as every picture of the artwork is, is kept as it
     // comes; any other bitmap is copied into one.
-    if (dib::isSection24(bitmap)) {
+    if (dib::section24(bitmap)) {
         m_display.SetBitmap(index, bitmap);
         return;
     }

@@ -262,7 +262,7 @@ TEST_F(SkButtonTest, StateBitmapsOfEitherFormatShowAndCutTheRightWayUp)
         const HBITMAP given = redOverBlue(section);
         shaped.SetStateBitmap(0, given);
         // Kept as a 24-bit section: the section itself, anything else as a copy of it.
-        EXPECT_TRUE(dib::isSection24(shaped.StateBitmap(0)));
+        EXPECT_TRUE(dib::section24(shaped.StateBitmap(0)).has_value());
         EXPECT_EQ(shaped.StateBitmap(0) == given, section);
         EXPECT_EQ(shownAt(shaped.Handle(), 5, 3), RGB(255, 0, 0));
         EXPECT_TRUE(shaped.HitTest(5, 3));
