@@ -14,13 +14,31 @@
 # out where the answer is not "native".
 set -euo pipefail
 
-# Any 32-bit program of the system will do; Wine's own loader is installed
-# with wine32:i386.
-probe=/usr/lib/wine/wine
 qemu=$(command -v qemu-i386-static || true)
 
+# The smallest 32-bit x86 program: an ELF header, one program header and
+# "mov eax,1; mov ebx,42; int 0x80", which exits with 42. It needs nothing
+# installed, so the answer is the kernel's own, before any i386 package is.
+# A qemu-i386 registered with the kernel's binfmt_misc would run it too, but
+# Wine's 32-bit half does not run that way, so such a machine is not native.
+probe_elf='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'\
+'\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00'\
+'\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08'\
+'\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00'\
+'\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80'
+
+kernel_runs_i386() {
+  local f rc=0
+  grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386 && return 1
+  f=$(mktemp "${TMPDIR:-/tmp}/i386-probe.XXXXXX") || return 1
+  printf "$probe_elf" >"$f" && chmod +x "$f" && { "$f" 2>/dev/null || rc=$?; }
+  rm -f "$f"
+  [ "$rc" = 42 ]
+}
+
 state() {
-  if [ -x "$probe" ] && "$probe" --version >/dev/null 2>&1; then
+  if kernel_runs_i386; then
     echo native
   elif [ -n "$qemu" ] && command -v unshare >/dev/null; then
     echo emulated

@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing Vesperin
 # need; packages already present are left alone.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
@@ -10,31 +11,61 @@ packages=(
   g++-multilib clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils jq
   fonts-liberation fonts-dejavu-core
-  nsis zip unzip file
+  nsis zip unzip file p7zip-full
+  wine wine64
 )
-
-# Wine runs the Windows builds' tests; its 32-bit half needs the i386
-# architecture.
-wine_packages=(wine wine64 wine32:i386)
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386
 
-install_missing() {
-  local p missing=()
+# Wine's 32-bit half (wine32:i386, with the i386 architecture) runs the i686
+# programs where the kernel runs 32-bit x86 programs. Elsewhere it could not
+# start, and its i386 index is one more that can be out of step with amd64:
+# there qemu-user runs the plain 32-bit tests, and a qemu-system guest with a
+# kernel of its own runs the i686 Windows programs (tools/guest/).
+if [ "$("$here/host-i386.sh")" = native ]; then
+  dpkg --print-foreign-architectures | grep -qx i386 || "${sudo[@]}" dpkg --add-architecture i386
+  packages+=(wine32:i386)
+else
+  packages+=(qemu-user-static qemu-system-x86 qemu-utils debootstrap e2fsprogs)
+fi
+
+missing_of() {
+  local p
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
 }
 
-install_missing "${packages[@]}" "${wine_packages[@]}"
+# An archive mid-sync can fail one index ("File has unexpected size ...
+# Mirror sync in progress?"). That is no reason to stop: a few tries, then
+# apt-get install decides with the indexes it has.
+update_indexes() {
+  local try
+  for try in 1 2 3; do
+    "${sudo[@]}" apt-get update -qq && return 0
+    echo "apt-get update failed (try $try of 3)" >&2
+    [ "$try" = 3 ] || sleep $((try * 10))
+  done
+  echo "Going on with the package indexes that could be read." >&2
+}
 
-# A kernel without its 32-bit entry cannot start the 32-bit test programs:
-# qemu then runs them (tools/host-i386.sh says how).
-[ "$("$(dirname "$0")/host-i386.sh")" = native ] || install_missing qemu-user-static
+mapfile -t missing < <(missing_of "${packages[@]}")
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+update_indexes
+if ! DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null; then
+  # One at a time, so that the message names what could not be had.
+  for p in "${missing[@]}"; do
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+      "$p" >/dev/null 2>&1 || true
+  done
+fi
+mapfile -t still < <(missing_of "${missing[@]}")
+if [ ${#still[@]} -gt 0 ]; then
+  echo "These packages could not be installed: ${still[*]}" >&2
+  echo "Run 'apt-get update' and 'apt-get install ${still[*]}' to see why (an archive" \
+    "being synced can refuse them for a while), then run this again." >&2
+  exit 1
+fi
