@@ -20,6 +20,13 @@ void useTimeZone(const std::string &zone)
 {
     testsupport::setEnvironment("TZ", zone);
     tzset();
+#ifdef _WIN32
+    // The Windows runtime takes a zone's name, offset and summer-time name
+    // from TZ, but keeps the summer-time bias of the last zone the system
+    // gave it (none, where the system's zone has no summer time). Every
+    // zone here moves its clock by the hour.
+    _dstbias = -3600;
+#endif
 }
 
 // The moment the local clock shows this date and time (summer or standard
@@ -117,30 +124,55 @@ TEST_F(NextRing, TheClockSeamGivesNow)
     EXPECT_NE(nextRingText(1, {Sun, 6, 30}), "Rings Sunday at 6:30 AM, in 7 h 12 min");
 }
 
-// The old Windows C runtime knows only the rules of its own zone names, so
-// the daylight-saving changes of a zone are checked where the C library
-// reads the zone database.
-#ifndef _WIN32
+// The same zone for every C runtime the program runs on: the Windows runtime
+// takes a zone as a name, an offset and a summer-time name and gives it the
+// United States' rules (from 2:00 on the second Sunday of March to 2:00 on
+// the first Sunday of November), which the POSIX form spells out.
+#ifdef _WIN32
+const char UsEastern[] = "EST5EDT";
+#else
+const char UsEastern[] = "EST5EDT,M3.2.0,M11.1.0";
+#endif
+
 TEST_F(NextRing, DaylightSavingChangesCountRealTimeLeft)
 {
-    useTimeZone("Europe/Berlin");
-    // Saturday 2026-03-28 22:00: the night loses an hour, 8 h 30 min of wall
+    useTimeZone(UsEastern);
+    // Saturday 2026-03-07 22:00: the night loses an hour, 8 h 30 min of wall
     // clock are 7 h 30 min.
+    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 3, 7, 22, 0)),
+              "Rings Sunday at 6:30 AM, in 7 h 30 min");
+    // Saturday 2026-10-31 22:00: the night gains an hour.
+    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 10, 31, 22, 0)),
+              "Rings Sunday at 6:30 AM, in 9 h 30 min");
+    // 2:30 does not happen on 2026-03-08: the alarm rings on the next set day.
+    EXPECT_EQ(nextRingText(1, {Sun | Mon, 2, 30}, local(2026, 3, 7, 22, 0)),
+              "Rings Monday at 2:30 AM, in 1 d 3 h 30 min");
+    // 1:30 happens twice on 2026-11-01: the first one counts (1:30 EDT).
+    EXPECT_EQ(nextRingText(1, {Sun, 1, 30}, local(2026, 10, 31, 22, 0)),
+              "Rings Sunday at 1:30 AM, in 3 h 30 min");
+    // A Sunday-only alarm at 2:30 in spring skips that Sunday and rings a week on.
+    const std::optional<std::time_t> ring = nextRing({Sun, 2, 30}, local(2026, 3, 7, 22, 0));
+    ASSERT_TRUE(ring.has_value());
+    EXPECT_EQ(*ring, local(2026, 3, 15, 2, 30));
+    // Across the change the weekday and the time of day stay the clock's.
+    EXPECT_EQ(nextRingText(1, {Mon, 6, 30}, local(2026, 3, 7, 22, 0)),
+              "Rings Monday at 6:30 AM, in 1 d 7 h 30 min");
+}
+
+// Where the C library reads the zone database, a zone of another hemisphere
+// of the year's changes, by its name.
+#ifndef _WIN32
+TEST_F(NextRing, DaylightSavingChangesOfANamedZone)
+{
+    useTimeZone("Europe/Berlin");
     EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 3, 28, 22, 0)),
               "Rings Sunday at 6:30 AM, in 7 h 30 min");
-    // Saturday 2026-10-24 22:00: the night gains an hour.
     EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 10, 24, 22, 0)),
               "Rings Sunday at 6:30 AM, in 9 h 30 min");
-    // 2:30 does not happen on 2026-03-29: the alarm rings on the next set day.
     EXPECT_EQ(nextRingText(1, {Sun | Mon, 2, 30}, local(2026, 3, 28, 22, 0)),
               "Rings Monday at 2:30 AM, in 1 d 3 h 30 min");
-    // 2:30 happens twice on 2026-10-25: the first one counts (2:30 CEST).
     EXPECT_EQ(nextRingText(1, {Sun, 2, 30}, local(2026, 10, 24, 22, 0)),
               "Rings Sunday at 2:30 AM, in 4 h 30 min");
-    // A Sunday-only alarm at 2:30 in spring skips that Sunday and rings a week on.
-    const std::optional<std::time_t> ring = nextRing({Sun, 2, 30}, local(2026, 3, 28, 22, 0));
-    ASSERT_TRUE(ring.has_value());
-    EXPECT_EQ(*ring, local(2026, 4, 5, 2, 30));
 }
 #endif
 
