@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-class AcpiBridge;
+class AlarmModel;
 class Application;
 class MusicDialog;
 class OptionsDialog;
@@ -38,6 +38,7 @@ bool createForms(const std::string &libraryPath, LibraryLoader &loader = Library
 void destroyForms();
 
 // The music selection and options dialogs, made by their own files, which
-// also set frmSelectMusic and frmOptions. `owner` is the window that owns them.
-std::unique_ptr<MusicDialog> makeSelectMusic(AcpiBridge &bridge, HWND owner);
-std::unique_ptr<OptionsDialog> makeOptions(AcpiBridge &bridge, HWND owner);
+// also set frmSelectMusic and frmOptions. They load and write their part of
+// `alarm`; `owner` is the window that owns them.
+std::unique_ptr<MusicDialog> makeSelectMusic(AlarmModel &alarm, HWND owner);
+std::unique_ptr<OptionsDialog> makeOptions(AlarmModel &alarm, HWND owner);

@@ -1,5 +1,6 @@
 #include "app/windows/frm_options.h"
 
+#include "app/alarm/alarm_model.h"
 #include "app/binding/acpi_bridge.h"
 #include "app/windows/audio_box.h"
 #include "app/windows/combo_box.h"
@@ -7,12 +8,11 @@
 #include "app/windows/edit_field.h"
 #include "app/windows/forms.h"
 #include "app/windows/frm_select_music.h"
-#include "app/windows/frm_vesperin.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/option_rules.h"
-#include "app/windows/play_status_store.h"
 #include "app/windows/tick_count.h"
 #include "app/windows/timer.h"
+#include "app/windows/unknown_fields.h"
 #include "app/windows/window_fonts.h"
 #include "audio/set_mixer_volume.h"
 #include "skin/mouse_event.h"
@@ -48,14 +48,14 @@ const char StopCaption[] = "Stop";
 
 } // namespace
 
-std::unique_ptr<OptionsDialog> makeOptions(AcpiBridge &bridge, HWND owner)
+std::unique_ptr<OptionsDialog> makeOptions(AlarmModel &alarm, HWND owner)
 {
-    auto dialog = std::make_unique<TfrmOptions>(bridge, owner);
+    auto dialog = std::make_unique<TfrmOptions>(alarm, owner);
     frmOptions = dialog.get();
     return dialog;
 }
 
-TfrmOptions::TfrmOptions(AcpiBridge &bridge, HWND owner) : m_bridge(bridge)
+TfrmOptions::TfrmOptions(AlarmModel &alarm, HWND owner) : m_alarm(alarm), m_bridge(alarm.bridge())
 {
     createDialog("TfrmOptions", " Options", ClientWidth, ClientHeight, owner);
     buildControls();
@@ -127,6 +127,9 @@ void TfrmOptions::buildControls()
     edtVolume->SetColours(Silver, FieldBackground);
     edtVolume->SetMaxLength(VolumeDigits);
     edtVolume->OnChange = [this] { edtVolumeChange(); };
+    // A choice of the user's replaces a setting the firmware would not give.
+    cbxMode->OnChange = [this] { m_modeUnknown = false; };
+    cbxDuration->OnChange = [this] { m_durationUnknown = false; };
     for (SkButtonTx *button : {skbTest, skbOK, skbCancel})
         button->SetFontColors(White, White, Grey);
 
@@ -203,16 +206,39 @@ void TfrmOptions::FormHide()
 
 void TfrmOptions::LoadOptions()
 {
-    // Fields the firmware does not give read as zero.
-    PlayStatus status{};
-    m_bridge.GetPlayStatus(&status);
-    // A value the firmware's list does not offer leaves the control alone.
-    if (const auto mode = OptionRules::entryOf(m_bridge.modeList, status.repeatMode))
+    m_alarm.loadPlay();
+    const HeldPlay &held = m_alarm.play();
+    // A value the firmware's list does not offer leaves the control alone;
+    // one the firmware would not give shows as no choice, or "--".
+    m_modeUnknown = !held.repeatMode;
+    if (m_modeUnknown)
+        cbxMode->SetItemIndex(-1);
+    else if (const auto mode = OptionRules::entryOf(m_bridge.modeList, *held.repeatMode))
         cbxMode->SetItemIndex(int(*mode));
-    if (const auto duration = OptionRules::entryOf(m_bridge.durationList, status.duration))
+    m_durationUnknown = !held.duration;
+    if (m_durationUnknown)
+        cbxDuration->SetItemIndex(-1);
+    else if (const auto duration = OptionRules::entryOf(m_bridge.durationList, *held.duration))
         cbxDuration->SetItemIndex(int(*duration));
-    if (const auto volume = OptionRules::entryOf(m_bridge.volumeList, status.volume))
+    if (!held.volume) {
+        m_volumeUnknown = true;
+        edtVolume->SetText(UnknownFields::Shown);
+    } else if (const auto volume = OptionRules::entryOf(m_bridge.volumeList, *held.volume)) {
+        m_volumeUnknown = false;
         setVolumeNumber(int(*volume) + 1);
+    }
+}
+
+std::vector<std::string> TfrmOptions::unknownFields() const
+{
+    std::vector<std::string> fields;
+    if (m_modeUnknown)
+        fields.push_back("repeat mode");
+    if (m_durationUnknown)
+        fields.push_back("duration");
+    if (m_volumeUnknown)
+        fields.push_back("volume");
+    return fields;
 }
 
 bool TfrmOptions::WriteOptions()
@@ -227,21 +253,30 @@ bool TfrmOptions::WriteOptions()
 
     // The drive and the track belong to the music selection dialog: they
     // go back as the firmware holds them, or nothing is written.
-    PlayStatus status{};
-    PlayStatusStore store(m_bridge);
-    if (!store.readAll(status))
+    m_alarm.loadPlay();
+    const HeldPlay &held = m_alarm.play();
+    if (!held.drive || !held.track)
         return false;
+    PlayStatus status{*held.drive, *held.track, 0, 0, 0};
 
-    // No mode chosen keeps the firmware's; no duration chosen writes the first.
+    // No mode chosen keeps the firmware's; no duration chosen writes the
+    // first. What the firmware would not give is never written back.
     const int mode = cbxMode->ItemIndex();
-    if (OptionRules::validEntry(m_bridge.modeList, mode))
-        status.repeatMode = m_bridge.modeList.values[mode];
     const int duration = std::max(cbxDuration->ItemIndex(), 0);
-    if (OptionRules::validEntry(m_bridge.durationList, duration))
-        status.duration = m_bridge.durationList.values[duration];
-    if (volumeStorable)
-        status.volume = m_bridge.volumeList.values[volume];
-    return store.write(status);
+    const HeldValue repeatMode = OptionRules::validEntry(m_bridge.modeList, mode)
+                                     ? HeldValue(m_bridge.modeList.values[mode])
+                                     : held.repeatMode;
+    const HeldValue length = OptionRules::validEntry(m_bridge.durationList, duration)
+                                 ? HeldValue(m_bridge.durationList.values[duration])
+                                 : held.duration;
+    const HeldValue level =
+        volumeStorable ? HeldValue(m_bridge.volumeList.values[volume]) : held.volume;
+    if (!repeatMode || !length || !level)
+        return false;
+    status.repeatMode = *repeatMode;
+    status.duration = *length;
+    status.volume = *level;
+    return m_alarm.writePlay(status) && m_alarm.holdsPlay(status);
 }
 
 int TfrmOptions::volumeNumber() const
@@ -304,6 +339,10 @@ void TfrmOptions::tmrUpDownTimer()
 
 void TfrmOptions::edtVolumeChange()
 {
+    // A volume the firmware would not give keeps "--" until the user changes it.
+    if (m_volumeUnknown && edtVolume->Text() == UnknownFields::Shown)
+        return;
+    m_volumeUnknown = false;
     // The replacement changes the text again and passes this check.
     if (const auto repaired = OptionRules::repairedVolume(edtVolume->Text(), MaxVolume))
         edtVolume->SetText(*repaired);
@@ -359,12 +398,18 @@ void TfrmOptions::skbOKClick()
 {
     if (skbTest->GetText() == StopCaption)
         skbTestClick();
+    // A setting left unknown is never written: the dialog stays open for
+    // the user to choose it.
+    const std::vector<std::string> unknown = unknownFields();
+    if (!unknown.empty()) {
+        MessageBoxes::tell(Handle(), UnknownFields::message(unknown), MessageBoxes::Icon::Error);
+        return;
+    }
     Hide();
+    // The panel follows the model, which the write reloads, success or not.
     if (WriteOptions()) {
-        // The controls show what the firmware holds now, and so does the panel.
+        // The controls show what the firmware holds now.
         LoadOptions();
-        if (frmVesperin)
-            frmVesperin->ShowOptions();
     } else {
         MessageBoxes::tell(Handle(), "Setting options failed, please retry again...",
                            MessageBoxes::Icon::Error);

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class AcpiBridge;
+class AlarmModel;
 class ComboBox;
 class EditField;
 class ShapedForm;
@@ -22,12 +24,14 @@ struct MouseEvent;
 // The dialog in which the user sets how the alarm music plays: the repeat
 // mode and the duration from the firmware's lists, and the volume. Test
 // plays the chosen music now, through the music selection dialog's player,
-// at the chosen volume and for the chosen duration. Its controls are the
-// application's copy of these settings: the panel shows what they hold.
+// at the chosen volume and for the chosen duration. It loads these from the
+// alarm model when shown, its controls hold what the user edits, and OK
+// writes them through the model. A setting the firmware would not give shows
+// as unknown until the user chooses it, and OK writes nothing while one is.
 class TfrmOptions : public OptionsDialog
 {
 public:
-    TfrmOptions(AcpiBridge &bridge, HWND owner);
+    TfrmOptions(AlarmModel &alarm, HWND owner);
     ~TfrmOptions() override;
 
     std::string selectedMode() const override;
@@ -39,6 +43,8 @@ public:
     void LoadOptions();
     // Writes them and checks that the firmware took them.
     bool WriteOptions();
+    // The settings shown as unknown that the user has not chosen since.
+    std::vector<std::string> unknownFields() const;
     void StepVolumeUp();
     void StepVolumeDown();
     // Press-and-hold stepping of the two volume arrows, told apart by their
@@ -95,7 +101,11 @@ private:
     int volumeNumber() const;
     void setVolumeNumber(int number);
 
+    AlarmModel &m_alarm;
     AcpiBridge &m_bridge;
+    bool m_modeUnknown = false;
+    bool m_durationUnknown = false;
+    bool m_volumeUnknown = false;
     BrushObject m_backdropBrush;
     Backdrop m_backdrop{};
     std::unique_ptr<ShapedForm> m_shapedForm;

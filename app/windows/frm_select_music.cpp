@@ -1,5 +1,6 @@
 #include "app/windows/frm_select_music.h"
 
+#include "app/alarm/alarm_model.h"
 #include "app/binding/acpi_bridge.h"
 #include "app/windows/audio_box.h"
 #include "app/windows/combo_box.h"
@@ -8,7 +9,6 @@
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/list_view.h"
 #include "app/windows/message_boxes.h"
-#include "app/windows/play_status_store.h"
 #include "app/windows/timer.h"
 #include "app/windows/window_fonts.h"
 #include "audio/audio_cd_info.h"
@@ -56,14 +56,15 @@ int twoDigitsWide()
 
 } // namespace
 
-std::unique_ptr<MusicDialog> makeSelectMusic(AcpiBridge &bridge, HWND owner)
+std::unique_ptr<MusicDialog> makeSelectMusic(AlarmModel &alarm, HWND owner)
 {
-    auto dialog = std::make_unique<TfrmSelectMusic>(bridge, owner);
+    auto dialog = std::make_unique<TfrmSelectMusic>(alarm, owner);
     frmSelectMusic = dialog.get();
     return dialog;
 }
 
-TfrmSelectMusic::TfrmSelectMusic(AcpiBridge &bridge, HWND owner) : m_bridge(bridge)
+TfrmSelectMusic::TfrmSelectMusic(AlarmModel &alarm, HWND owner)
+    : m_alarm(alarm), m_bridge(alarm.bridge())
 {
     createDialog("TfrmSelectMusic", Caption, ClientWidth, ClientHeight, owner);
     buildControls();
@@ -172,9 +173,21 @@ std::string TfrmSelectMusic::selectedDrive() const
     return cbxCDROM->Text();
 }
 
-std::string TfrmSelectMusic::currentTrack() const
+std::string TfrmSelectMusic::driveShown(uint32_t storedDrive) const
 {
-    return lblCurTrack->Text();
+    const MusicRules::StoredDrive stored =
+        MusicRules::findStoredDrive(m_bridge.driveList, m_devices.get(), storedDrive);
+    if (stored.kind != MusicRules::StoredDrive::Kind::Device || stored.letter == 0)
+        return {};
+    return std::string(1, stored.letter);
+}
+
+std::string TfrmSelectMusic::trackShown(uint32_t storedTrack) const
+{
+    const int rows = lvMusic->Count();
+    if (rows == 0)
+        return {};
+    return std::to_string(MusicRules::storedRow(storedTrack, rows) + 1);
 }
 
 void TfrmSelectMusic::clickClose()
@@ -214,14 +227,21 @@ void TfrmSelectMusic::takeSearchResults()
 
 void TfrmSelectMusic::LoadMusicChoice()
 {
-    // Fields the firmware does not give read as zero.
-    PlayStatus status{};
-    m_bridge.GetPlayStatus(&status);
-    selectStoredDrive(status.drive);
+    m_alarm.loadPlay();
+    const HeldPlay &held = m_alarm.play();
+    // A drive the firmware would not give leaves the choice alone.
+    if (held.drive)
+        selectStoredDrive(*held.drive);
 
     if (!FillTrackList())
         return;
-    const int row = MusicRules::storedRow(status.track, lvMusic->Count());
+    // A track the firmware would not give is no row; the user picks one.
+    if (!held.track) {
+        lvMusic->ClearSelection();
+        lblCurTrack->SetText("");
+        return;
+    }
+    const int row = MusicRules::storedRow(*held.track, lvMusic->Count());
     lvMusic->ClearSelection();
     lvMusic->Select(row);
     lblCurTrack->SetText(std::to_string(row + 1));
@@ -363,14 +383,14 @@ bool TfrmSelectMusic::WriteMusicChoice()
 
     // The repeat mode, the duration and the volume belong to the options
     // dialog: they go back as the firmware holds them, or not at all.
-    PlayStatus held{};
-    PlayStatusStore store(m_bridge);
-    if (!store.readAll(held))
+    m_alarm.loadPlay();
+    const std::optional<PlayStatus> held = m_alarm.play().status();
+    if (!held)
         return false;
-    status.repeatMode = held.repeatMode;
-    status.duration = held.duration;
-    status.volume = held.volume;
-    return store.write(status);
+    status.repeatMode = held->repeatMode;
+    status.duration = held->duration;
+    status.volume = held->volume;
+    return m_alarm.writePlay(status) && m_alarm.holdsPlay(status);
 }
 
 void TfrmSelectMusic::skbOKClick()
@@ -384,13 +404,10 @@ void TfrmSelectMusic::skbOKClick()
     skbStopClick();
     if (noTrack)
         return;
-    if (WriteMusicChoice()) {
-        if (frmVesperin)
-            frmVesperin->ShowMusic();
-    } else {
+    // The panel follows the model, which the write reloads, success or not.
+    if (!WriteMusicChoice())
         MessageBoxes::tell(Handle(), "Setting music failed, please retry again...",
                            MessageBoxes::Icon::Error);
-    }
 }
 
 void TfrmSelectMusic::skbCancelClick()

@@ -10,6 +10,7 @@
 #include <string>
 
 class AcpiBridge;
+class AlarmModel;
 class AudioCDInfo;
 class ComboBox;
 class DriveSearch;
@@ -25,8 +26,8 @@ class Timer;
 // and a track of the disc in it. At program start it searches the drives on
 // a worker thread while the waiting window shows, then hands the panel over.
 // It owns the CD player, through which the options dialog's test plays too.
-// Its controls are the application's copy of the music choice: the panel
-// shows the chosen drive and the current track.
+// It loads the drive and the track from the alarm model when shown, its
+// controls hold what the user chooses, and OK writes it through the model.
 class TfrmSelectMusic : public MusicDialog
 {
 public:
@@ -36,11 +37,13 @@ public:
     static constexpr int PlayToEnd = MusicRules::PlayToEnd;
 
     // Builds the dialog, owned by `owner`, and starts the drive search.
-    TfrmSelectMusic(AcpiBridge &bridge, HWND owner);
+    TfrmSelectMusic(AlarmModel &alarm, HWND owner);
     ~TfrmSelectMusic() override;
 
-    std::string selectedDrive() const override;
-    std::string currentTrack() const override;
+    std::string driveShown(uint32_t storedDrive) const override;
+    std::string trackShown(uint32_t storedTrack) const override;
+    // The drive chosen in the drive list; empty when none is.
+    std::string selectedDrive() const;
     void clickClose() override;
 
     // Polls the drive search; at its end fills the drive list, loads the
@@ -94,6 +97,7 @@ private:
     void closePlayer();
     void takeSearchResults();
 
+    AlarmModel &m_alarm;
     AcpiBridge &m_bridge;
     BrushObject m_backdropBrush;
     Backdrop m_backdrop{};

@@ -1,13 +1,13 @@
 #include "app/windows/frm_set_time.h"
 
-#include "app/binding/acpi_bridge.h"
+#include "app/alarm/alarm_model.h"
 #include "app/windows/control_table.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/forms.h"
-#include "app/windows/frm_vesperin.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/time_fields.h"
 #include "app/windows/timer.h"
+#include "app/windows/unknown_fields.h"
 #include "app/windows/window_fonts.h"
 #include "skin/shaped_form.h"
 #include "skin/sk_button.h"
@@ -30,11 +30,9 @@ const COLORREF UpArrowKey = 0x383838;
 
 constexpr UINT FirstRepeatMs = 500;
 constexpr UINT RepeatMs = 50;
-constexpr uint32_t DayBits = 0x7F;
-
 } // namespace
 
-TfrmSetTime::TfrmSetTime(AcpiBridge &bridge, HWND owner) : m_bridge(bridge)
+TfrmSetTime::TfrmSetTime(AlarmModel &alarm, HWND owner) : m_alarm(alarm)
 {
     createDialog("TfrmSetTime", "Set Time", 393, 283, owner);
     buildControls();
@@ -124,6 +122,9 @@ void TfrmSetTime::buildControls()
     }
     nameForAssistiveTechnology();
     skcDisabled->OnClick = [this] { UpdateEnabledState(); };
+    // A day the user ticks or clears makes the days the user's choice.
+    for (int day = 0; day < 7; ++day)
+        dayBox(day)->OnClick = [this] { m_daysUnknown = false; };
     skbOK->OnClick = [this] { skbOKClick(); };
     skbCancel->OnClick = [this] { skbCancelClick(); };
     skbClose->OnClick = [this] { skbCloseClick(); };
@@ -179,41 +180,84 @@ void TfrmSetTime::nameForAssistiveTechnology()
 
 void TfrmSetTime::ReadAlarmTime()
 {
-    uint32_t status = 0;
-    if (!m_bridge.GetStatus(&status)) {
+    if (!m_alarm.loadStatus()) {
         MessageBoxes::tell(Handle(), "Cannot get status from BIOS...", MessageBoxes::Icon::Error);
         return;
     }
-    skcDisabled->SetChecked(status == 0);
+    skcDisabled->SetChecked(*m_alarm.status() == 0);
     UpdateEnabledState();
+    m_alarm.loadTime();
+    showTime(m_alarm.time());
+}
 
-    // A field the firmware could not give stays zero: 12:00 AM, no days.
-    TimeSetting setting{};
-    m_bridge.GetTimeSetting(&setting);
-    edtHourVal->SetText(TimeFields::twoDigits(TimeFields::twelveHour(setting.hour)));
-    edtMinuteVal->SetText(TimeFields::twoDigits(setting.minute));
-    if (TimeFields::isAfternoon(setting.hour))
-        skrPM->SetChecked(true);
+void TfrmSetTime::showTime(const HeldTime &time)
+{
+    m_hourUnknown = !time.hour;
+    if (time.hour) {
+        edtHourVal->SetText(TimeFields::twoDigits(TimeFields::twelveHour(*time.hour)));
+        if (TimeFields::isAfternoon(*time.hour))
+            skrPM->SetChecked(true);
+        else
+            skrAM->SetChecked(true);
+    } else {
+        // Neither half of the day is known with the hour.
+        showUnknown(edtHourVal, m_hourUnknown);
+        skrAM->SetChecked(false);
+        skrPM->SetChecked(false);
+    }
+    m_minuteUnknown = !time.minute;
+    if (time.minute)
+        edtMinuteVal->SetText(TimeFields::twoDigits(*time.minute));
     else
-        skrAM->SetChecked(true);
+        showUnknown(edtMinuteVal, m_minuteUnknown);
+    m_daysUnknown = !time.days;
     for (int day = 0; day < 7; ++day)
-        dayBox(day)->SetChecked((setting.days >> day) & 1u);
+        dayBox(day)->SetChecked(time.days && ((*time.days >> day) & 1u));
+}
+
+void TfrmSetTime::showUnknown(EditField *field, bool &unknown)
+{
+    unknown = true;
+    field->SetText(UnknownFields::Shown);
+}
+
+bool TfrmSetTime::keptUnknown(EditField *field, bool &unknown)
+{
+    if (unknown && field->Text() == UnknownFields::Shown)
+        return true;
+    unknown = false;
+    return false;
+}
+
+std::vector<std::string> TfrmSetTime::unknownFields() const
+{
+    std::vector<std::string> fields;
+    if (m_hourUnknown || (!skrAM->Checked() && !skrPM->Checked()))
+        fields.push_back("hour");
+    if (m_minuteUnknown)
+        fields.push_back("minute");
+    if (m_daysUnknown)
+        fields.push_back("days");
+    return fields;
 }
 
 bool TfrmSetTime::WriteAlarmTime()
 {
     const bool disabled = skcDisabled->Checked();
-    if (!m_bridge.SetStatus(disabled)) {
+    const TimeSetting setting = settingShown();
+    switch (m_alarm.writeAlarm(disabled, disabled ? nullptr : &setting)) {
+    case AlarmModel::AlarmWrite::StatusRefused:
         MessageBoxes::tell(Handle(), "Cannot set status to BIOS...", MessageBoxes::Icon::Error);
         return false;
-    }
-    if (disabled)
-        return firmwareHolds(disabled, nullptr);
-
-    const TimeSetting setting = settingShown();
-    if (!m_bridge.SetTimeSetting(&setting))
+    case AlarmModel::AlarmWrite::TimeRefused:
         return false;
-    return firmwareHolds(disabled, &setting);
+    case AlarmModel::AlarmWrite::Done:
+        break;
+    }
+    // The library reports a record written even when the firmware refused
+    // some of its items: only the model, read back, tells whether the alarm
+    // the user confirmed is the one the notebook will ring.
+    return m_alarm.holdsStatus(disabled) && (disabled || m_alarm.holdsTime(setting));
 }
 
 TimeSetting TfrmSetTime::settingShown() const
@@ -227,48 +271,6 @@ TimeSetting TfrmSetTime::settingShown() const
             setting.days |= 1u << day;
     }
     return setting;
-}
-
-// The library fills a field only when the firmware gave it, and answers a
-// read by its last item only. Two reads into records filled with different
-// patterns agree on a field only when the firmware gave it both times.
-bool TfrmSetTime::readStatusChecked(bool &enabled)
-{
-    uint32_t zeros = 0;
-    uint32_t ones = ~0u;
-    if (!m_bridge.GetStatus(&zeros) || !m_bridge.GetStatus(&ones) || zeros != ones)
-        return false;
-    enabled = zeros != 0;
-    return true;
-}
-
-bool TfrmSetTime::readTimeChecked(TimeSetting &setting)
-{
-    TimeSetting zeros{};
-    TimeSetting ones{~0u, ~0u, ~0u};
-    if (!m_bridge.GetTimeSetting(&zeros) || !m_bridge.GetTimeSetting(&ones))
-        return false;
-    if (zeros.days != ones.days || zeros.hour != ones.hour || zeros.minute != ones.minute)
-        return false;
-    setting = zeros;
-    return true;
-}
-
-bool TfrmSetTime::firmwareHolds(bool disabled, const TimeSetting *written)
-{
-    // The library reports a record written even when the firmware refused
-    // some of its items, so only reading it back tells whether the alarm the
-    // user confirmed is the one the notebook will ring.
-    bool enabled = false;
-    if (!readStatusChecked(enabled) || enabled == disabled)
-        return false;
-    if (!written)
-        return true;
-    TimeSetting held{};
-    if (!readTimeChecked(held))
-        return false;
-    return held.hour == written->hour && held.minute == written->minute &&
-           (held.days & DayBits) == written->days;
 }
 
 void TfrmSetTime::UpdateEnabledState()
@@ -291,14 +293,20 @@ void TfrmSetTime::UpdateEnabledState()
 
 void TfrmSetTime::skbOKClick()
 {
+    // Switched off, only the status is written; on, the time setting too,
+    // and none of its fields may be one the firmware would not give. The
+    // dialog then stays open for the user to set them.
+    const std::vector<std::string> unknown =
+        skcDisabled->Checked() ? std::vector<std::string>() : unknownFields();
+    if (!unknown.empty()) {
+        MessageBoxes::tell(Handle(), UnknownFields::message(unknown), MessageBoxes::Icon::Error);
+        return;
+    }
     Hide();
-    if (WriteAlarmTime()) {
-        if (frmVesperin)
-            frmVesperin->ShowAlarmTime();
-    } else {
+    // The panel follows the model, which the write reloads, success or not.
+    if (!WriteAlarmTime())
         MessageBoxes::tell(Handle(), "Setting time failed, please retry again...",
                            MessageBoxes::Icon::Error);
-    }
 }
 
 void TfrmSetTime::skbCancelClick()
@@ -352,12 +360,16 @@ void TfrmSetTime::step(int tag)
 
 void TfrmSetTime::edtHourValChange()
 {
+    if (keptUnknown(edtHourVal, m_hourUnknown))
+        return;
     if (const auto repaired = TimeFields::repair(edtHourVal->Text(), TimeFields::HourRange))
         edtHourVal->SetText(*repaired);
 }
 
 void TfrmSetTime::edtMinuteValChange()
 {
+    if (keptUnknown(edtMinuteVal, m_minuteUnknown))
+        return;
     if (const auto repaired = TimeFields::repair(edtMinuteVal->Text(), TimeFields::MinuteRange))
         edtMinuteVal->SetText(*repaired);
 }

@@ -6,8 +6,11 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
-class AcpiBridge;
+class AlarmModel;
+struct HeldTime;
 class EditField;
 class ShapedForm;
 class SkButton;
@@ -19,13 +22,15 @@ class Timer;
 struct TimeSetting;
 
 // The dialog in which the user switches the alarm on or off and sets its time
-// (12-hour form with AM/PM) and days. It reads the firmware each time it is
-// created or shown and writes when the user presses OK. Its controls are the
-// application's copy of the alarm time: the panel shows what they hold.
+// (12-hour form with AM/PM) and days. It loads the alarm model each time it
+// is created or shown, and its controls then hold what the user edits; OK
+// writes them through the model, and the panel shows what the firmware holds
+// afterwards. A field the firmware would not give shows as "--" until the
+// user sets it, and OK writes nothing while one is left.
 class TfrmSetTime : public SettingDialog
 {
 public:
-    TfrmSetTime(AcpiBridge &bridge, HWND owner);
+    TfrmSetTime(AlarmModel &alarm, HWND owner);
     ~TfrmSetTime() override;
 
     void clickClose() override;
@@ -38,6 +43,9 @@ public:
     // The time setting the controls hold, as the firmware keeps it (24-hour
     // form, a bit for each day, Sunday the lowest).
     TimeSetting settingShown() const;
+    // The fields of the time setting that are still unknown: the firmware
+    // would not give them and the user has not set them.
+    std::vector<std::string> unknownFields() const;
     // Greys the time controls while the alarm is off.
     void UpdateEnabledState();
 
@@ -98,11 +106,15 @@ private:
     void buildControls();
     void step(int tag);
     void nameForAssistiveTechnology();
-    bool firmwareHolds(bool disabled, const TimeSetting *written);
-    bool readStatusChecked(bool &enabled);
-    bool readTimeChecked(TimeSetting &setting);
+    void showTime(const HeldTime &time);
+    void showUnknown(EditField *field, bool &unknown);
+    // A field left unknown keeps "--" until the user changes it.
+    bool keptUnknown(EditField *field, bool &unknown);
 
-    AcpiBridge &m_bridge;
+    AlarmModel &m_alarm;
+    bool m_hourUnknown = false;
+    bool m_minuteUnknown = false;
+    bool m_daysUnknown = false;
     std::unique_ptr<ShapedForm> shapedForm;
     BrushObject m_backdropBrush;
     std::optional<Backdrop> m_backdrop;

@@ -10,10 +10,12 @@
 #include "app/windows/frm_waiting.h"
 #include "app/windows/message_boxes.h"
 #include "app/windows/music_dialog.h"
+#include "app/windows/option_rules.h"
 #include "app/windows/options_dialog.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/screen_size.h"
 #include "app/windows/time_fields.h"
+#include "app/windows/unknown_fields.h"
 #include "app/windows/window_fonts.h"
 #include "skin/shaped_form.h"
 #include "skin/sk_button.h"
@@ -50,6 +52,7 @@ TfrmVesperin::~TfrmVesperin()
     m_music.reset();
     m_options.reset();
     m_setTime.reset();
+    m_alarm.reset();
     frmSetTime = nullptr;
     frmSelectMusic = nullptr;
     frmOptions = nullptr;
@@ -152,14 +155,18 @@ void TfrmVesperin::FormCreate(const std::string &libraryPath, LibraryLoader &loa
 
 void TfrmVesperin::createDialogs()
 {
+    // Each dialog loads its part of the model as it is made; the display
+    // follows every load.
+    m_alarm = std::make_unique<AlarmModel>(*bridge);
+    m_alarm->observe([this](AlarmModel::Part part) { alarmLoaded(part); });
     // The dialogs are windows of their own owned by the panel: they have
     // no task bar entries and go with it.
-    m_setTime = std::make_unique<TfrmSetTime>(*bridge, Handle());
+    m_setTime = std::make_unique<TfrmSetTime>(*m_alarm, Handle());
     frmSetTime = m_setTime.get();
     ShowAlarmTime();
-    m_options = makeOptions(*bridge, Handle());
+    m_options = makeOptions(*m_alarm, Handle());
     ShowOptions();
-    m_music = makeSelectMusic(*bridge, Handle());
+    m_music = makeSelectMusic(*m_alarm, Handle());
     ShowMusic();
     // The tooltip's window comes once the drive search runs, so that it
     // adds nothing to the wait for the panel; it takes the time labels
@@ -180,12 +187,29 @@ void TfrmVesperin::createNextRingTip()
         [this] { return nextRingLine(); });
 }
 
+void TfrmVesperin::alarmLoaded(AlarmModel::Part part)
+{
+    if (part == AlarmModel::Part::Time) {
+        ShowAlarmTime();
+        return;
+    }
+    ShowOptions();
+    ShowMusic();
+}
+
 std::string TfrmVesperin::nextRingLine() const
 {
-    if (!m_setTime)
+    if (!m_alarm)
         return {};
-    const uint32_t status = m_setTime->skcDisabled->Checked() ? 0 : 1;
-    return nextRingText(status, m_setTime->settingShown());
+    const HeldValue &status = m_alarm->status();
+    if (!status)
+        return "Whether the alarm is on could not be read";
+    if (*status == 0)
+        return nextRingText(*status, {});
+    const std::optional<TimeSetting> setting = m_alarm->time().setting();
+    if (!setting)
+        return "The alarm time could not be read";
+    return nextRingText(*status, *setting);
 }
 
 HWND TfrmVesperin::nextRingTipWindow() const
@@ -218,11 +242,58 @@ void TfrmVesperin::driveSearchEnded()
         frmWaiting->Hide();
 }
 
+namespace {
+
+std::string shownOr(const HeldValue &value, std::string (*shown)(uint32_t))
+{
+    return value ? shown(*value) : std::string(UnknownFields::Shown);
+}
+
+std::string hourShown(uint32_t hour)
+{
+    return TimeFields::twoDigits(TimeFields::twelveHour(hour));
+}
+
+std::string minuteShown(uint32_t minute)
+{
+    return TimeFields::twoDigits(minute);
+}
+
+std::string halfShown(uint32_t hour)
+{
+    return TimeFields::isAfternoon(hour) ? "PM" : "AM";
+}
+
+std::string daysShown(uint32_t days)
+{
+    const char *const names[] = {"Sun. ", "Mon. ", "Tue. ", "Wed. ", "Thu. ", "Fri. ", "Sat. "};
+    std::string text;
+    for (int day = 0; day < 7; ++day) {
+        if ((days >> day) & 1u)
+            text += names[day];
+    }
+    return text;
+}
+
+// The name of the entry the firmware's value stands for; empty for a value
+// the firmware's list does not offer.
+std::string choiceShown(const ChoiceList &list, const HeldValue &value)
+{
+    if (!value)
+        return UnknownFields::Shown;
+    const auto entry = OptionRules::entryOf(list, *value);
+    return entry ? OptionRules::entryName(list, *entry) : std::string();
+}
+
+} // namespace
+
 void TfrmVesperin::ShowAlarmTime()
 {
-    if (!m_setTime)
+    if (!m_alarm)
         return;
-    if (m_setTime->skcDisabled->Checked()) {
+    const HeldValue &status = m_alarm->status();
+    if (status && *status == 0) {
+        // The mask covers the time, which keeps its text beneath it.
         lblMask->SetOpaque(MaskColour);
         lblMask->SetVisible(true);
         lblDays->SetText("");
@@ -230,17 +301,11 @@ void TfrmVesperin::ShowAlarmTime()
         return;
     }
     lblMask->SetVisible(false);
-    lblHour->SetText(TimeFields::twoDigits(m_setTime->edtHourVal->Text()));
-    lblMinute->SetText(TimeFields::twoDigits(m_setTime->edtMinuteVal->Text()));
-    lblAMPM->SetText(m_setTime->skrAM->Checked() ? "AM" : "PM");
-
-    const char *const names[] = {"Sun. ", "Mon. ", "Tue. ", "Wed. ", "Thu. ", "Fri. ", "Sat. "};
-    std::string days;
-    for (int day = 0; day < 7; ++day) {
-        if (m_setTime->dayBox(day)->Checked())
-            days += names[day];
-    }
-    lblDays->SetText(days);
+    const HeldTime &time = m_alarm->time();
+    lblHour->SetText(shownOr(time.hour, hourShown));
+    lblMinute->SetText(shownOr(time.minute, minuteShown));
+    lblAMPM->SetText(shownOr(time.hour, halfShown));
+    lblDays->SetText(shownOr(time.days, daysShown));
     followTimeLabels();
 }
 
@@ -252,19 +317,29 @@ void TfrmVesperin::followTimeLabels()
 
 void TfrmVesperin::ShowOptions()
 {
-    if (!m_options)
+    if (!m_alarm)
         return;
-    lblRepeat->SetText(m_options->selectedMode());
-    lblLength->SetText(m_options->selectedDuration());
-    lblVolume->SetText(m_options->volume());
+    const HeldPlay &play = m_alarm->play();
+    lblRepeat->SetText(choiceShown(bridge->modeList, play.repeatMode));
+    lblLength->SetText(choiceShown(bridge->durationList, play.duration));
+    // The volume shows as its number, counted from 1.
+    std::string volume = UnknownFields::Shown;
+    if (play.volume) {
+        const auto entry = OptionRules::entryOf(bridge->volumeList, *play.volume);
+        volume = entry ? std::to_string(*entry + 1) : std::string();
+    }
+    lblVolume->SetText(volume);
 }
 
 void TfrmVesperin::ShowMusic()
 {
-    if (!m_music)
+    if (!m_alarm || !m_music)
         return;
-    lblCurTrack->SetText(m_music->currentTrack());
-    lblCurDrive->SetText(m_music->selectedDrive());
+    const HeldPlay &play = m_alarm->play();
+    lblCurTrack->SetText(play.track ? m_music->trackShown(*play.track)
+                                    : std::string(UnknownFields::Shown));
+    lblCurDrive->SetText(play.drive ? m_music->driveShown(*play.drive)
+                                    : std::string(UnknownFields::Shown));
 }
 
 void TfrmVesperin::SkButton2Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/alarm/alarm_model.h"
 #include "app/binding/acpi_bridge.h"
 #include "app/windows/gdi_object.h"
 #include "app/windows/label.h"
@@ -24,8 +25,9 @@ class TfrmSetTime;
 // the alarm the firmware holds and opens the three setting dialogs beside
 // itself. Its creation is the program's start: it binds the bridge library,
 // refuses to run when the library, the driver or the firmware is not usable,
-// and creates the dialogs. After that it never reads the firmware: its
-// display is copied from the dialogs' controls.
+// and creates the dialogs. It shows the alarm model (what the firmware holds,
+// field by field), which the dialogs load and write: every load, after a
+// show of a dialog and after every write, refreshes the display.
 class TfrmVesperin : public Window
 {
 public:
@@ -37,13 +39,16 @@ public:
     // The start reported a failure: no dialog exists and the program ends.
     bool startupFailed() const { return m_startupFailed; }
 
-    // Copy one part of the alarm from the dialog that holds it into the display.
+    // Show one part of the alarm as the model holds it; a field the firmware
+    // would not give shows as "--".
     void ShowAlarmTime();
     void ShowOptions();
     void ShowMusic();
-    // When the alarm rings next, told from what the display shows and the
+    // When the alarm rings next, told from what the model holds and the
     // clock now: the tooltip over the alarm time and days.
     std::string nextRingLine() const;
+    // The alarm as the firmware holds it; null when the start failed.
+    AlarmModel *alarm() const { return m_alarm.get(); }
     // The tooltip window that shows that line (null before the dialogs exist).
     HWND nextRingTipWindow() const;
     // The drive search has ended and the music dialog holds the stored
@@ -113,6 +118,7 @@ private:
     void buildControls();
     void FormCreate(const std::string &libraryPath, LibraryLoader &loader);
     void createDialogs();
+    void alarmLoaded(AlarmModel::Part part);
     void createNextRingTip();
     void followTimeLabels();
     void placeOnScreen();
@@ -126,6 +132,7 @@ private:
     BrushObject m_backdropBrush;
     std::optional<Backdrop> m_backdrop;
     // Declared after the bridge, so that they go before it.
+    std::unique_ptr<AlarmModel> m_alarm;
     std::unique_ptr<TfrmSetTime> m_setTime;
     std::unique_ptr<OptionsDialog> m_options;
     std::unique_ptr<MusicDialog> m_music;

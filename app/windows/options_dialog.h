@@ -4,7 +4,7 @@
 
 #include <string>
 
-// What the panel reads from the options dialog.
+// The options dialog as the panel knows it.
 class OptionsDialog : public SettingDialog
 {
 public:

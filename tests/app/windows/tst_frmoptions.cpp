@@ -458,16 +458,18 @@ TEST_F(FrmOptions, FewerThanTwoVolumeValuesStayInRange)
     }
 }
 
-TEST_F(FrmOptions, AFailedWriteLeavesThePanelAsItWas)
+TEST_F(FrmOptions, AfterAFailedWriteThePanelShowsWhatTheFirmwareHolds)
 {
     struct Case
     {
         const char *method;
         int item;
+        const char *repeatShown; // on the panel afterwards
     };
-    // The drive cannot be read, so it cannot be written back; or the library
-    // reports the write done while the firmware kept the old volume.
-    for (const Case &c : {Case{"GITM", ItemDrive}, Case{"SITM", ItemVolume}}) {
+    // The drive cannot be read, so it cannot be written back and nothing is
+    // written; or the library reports the write done while the firmware
+    // stored the mode "None" and kept the old volume.
+    for (const Case &c : {Case{"GITM", ItemDrive, "Single"}, Case{"SITM", ItemVolume, "None"}}) {
         WindowTestRig each;
         ASSERT_TRUE(each.start());
         openOptions();
@@ -483,11 +485,48 @@ TEST_F(FrmOptions, AFailedWriteLeavesThePanelAsItWas)
         EXPECT_EQ(each.boxes.boxes.front().owner, frmOptions->Handle());
         EXPECT_EQ(each.image.item(ItemDrive), 2u);
         EXPECT_EQ(each.image.item(ItemVolume), 8u);
-        EXPECT_EQ(frmVesperin->lblRepeat->Text(), "Single");
+        EXPECT_EQ(frmVesperin->lblRepeat->Text(), c.repeatShown) << c.method;
+        EXPECT_EQ(each.image.item(ItemRepeat), c.item == ItemDrive ? 1u : 0u);
         EXPECT_EQ(frmVesperin->lblVolume->Text(), "9");
         // The controls keep the user's values until the next show.
         EXPECT_EQ(frmOptions->edtVolume->Text(), "3");
     }
+}
+
+TEST_F(FrmOptions, ASettingTheFirmwareWillNotGiveIsShownUnknownAndNeverWritten)
+{
+    rig.image.refuse("GITM", ItemVolume);
+    rig.image.refuse("GITM", ItemRepeat);
+    start();
+    EXPECT_EQ(frmVesperin->lblVolume->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblRepeat->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblLength->Text(), "10 mins");
+    openOptions();
+    EXPECT_EQ(frmOptions->edtVolume->Text(), "--");
+    EXPECT_EQ(frmOptions->cbxMode->ItemIndex(), -1);
+    choose(frmOptions->cbxDuration, 2);
+    press(frmOptions->skbOK);
+    EXPECT_EQ(rig.boxes.texts(),
+              std::vector<std::string>{
+                  "Cannot get repeat mode and volume from BIOS... Set them, then press OK again."});
+    EXPECT_TRUE(frmOptions->Visible());
+    EXPECT_EQ(rig.image.item(ItemDuration), 0u);
+    EXPECT_EQ(rig.image.item(ItemVolume), 8u);
+
+    // Once the user has chosen both, they are the user's to write.
+    rig.boxes.boxes.clear();
+    choose(frmOptions->cbxMode, 2);
+    typeVolume("5");
+    press(frmOptions->skbOK);
+    EXPECT_FALSE(frmOptions->Visible());
+    EXPECT_EQ(rig.image.item(ItemRepeat), 2u);
+    EXPECT_EQ(rig.image.item(ItemDuration), 2u);
+    EXPECT_EQ(rig.image.item(ItemVolume), 4u);
+    // Neither can be read back, so the write is not confirmed.
+    EXPECT_EQ(rig.boxes.texts(),
+              std::vector<std::string>{"Setting options failed, please retry again..."});
+    EXPECT_EQ(frmVesperin->lblLength->Text(), "30 mins");
+    EXPECT_EQ(frmVesperin->lblVolume->Text(), "--");
 }
 
 TEST_F(FrmOptions, EveryWayOutStopsTheTestAndDiscardsTheChanges)

@@ -318,6 +318,95 @@ TEST_F(SetTime, AValueLeftUnreadIsNotTakenForTheOneWritten)
     EXPECT_EQ(m_rig->image.item(9), 6u);
 }
 
+TEST_F(SetTime, AFieldTheFirmwareWillNotGiveIsShownUnknownAndNeverWritten)
+{
+    // The firmware holds minute 30 but will not read it out.
+    m_rig->image.refuse("GITM", 10);
+    start();
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "06");
+    openDialog();
+    EXPECT_EQ(frmSetTime->edtMinuteVal->Text(), "--");
+    EXPECT_EQ(frmSetTime->edtHourVal->Text(), "06");
+
+    // Ticking a day and pressing OK writes nothing: the dialog names the
+    // field it lacks and stays open for the user to set it.
+    clickAt(frmSetTime->skcSun->Handle(), 8, 8);
+    ASSERT_TRUE(frmSetTime->skcSun->Checked());
+    frmSetTime->skbOK->Click();
+    EXPECT_EQ(
+        m_rig->boxes.texts(),
+        std::vector<std::string>{"Cannot get minute from BIOS... Set it, then press OK again."});
+    EXPECT_TRUE(frmSetTime->Visible());
+    EXPECT_EQ(m_rig->image.item(10), 30u);
+    EXPECT_EQ(m_rig->image.days(), 0x3Eu);
+
+    // A minute the user types is the user's to write; the firmware still
+    // will not read it back, so the write cannot be confirmed.
+    m_rig->boxes.boxes.clear();
+    type(frmSetTime->edtMinuteVal, "45");
+    frmSetTime->skbOK->Click();
+    EXPECT_FALSE(frmSetTime->Visible());
+    EXPECT_EQ(m_rig->image.item(10), 45u);
+    EXPECT_EQ(m_rig->image.days(), 0x3Fu);
+    EXPECT_EQ(m_rig->boxes.texts(),
+              std::vector<std::string>{"Setting time failed, please retry again..."});
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "Sun. Mon. Tue. Wed. Thu. Fri. ");
+}
+
+TEST_F(SetTime, AnUnreadableHourLeavesNeitherHalfOfTheDayAndTheDaysUnknownToo)
+{
+    m_rig->image.refuse("GITM", 9);
+    // The Saturday read decides whether the library reports the days read.
+    m_rig->image.refuse("GITM", 8);
+    start();
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblAMPM->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "30");
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "--");
+    openDialog();
+    EXPECT_EQ(frmSetTime->edtHourVal->Text(), "--");
+    EXPECT_FALSE(frmSetTime->skrAM->Checked());
+    EXPECT_FALSE(frmSetTime->skrPM->Checked());
+    frmSetTime->skbOK->Click();
+    EXPECT_EQ(m_rig->boxes.texts(),
+              std::vector<std::string>{
+                  "Cannot get hour and days from BIOS... Set them, then press OK again."});
+    EXPECT_EQ(m_rig->image.item(9), 6u);
+    // Switched off, only the status is written, which needs none of them.
+    m_rig->boxes.boxes.clear();
+    frmSetTime->skcDisabled->Click();
+    frmSetTime->skbOK->Click();
+    EXPECT_TRUE(m_rig->boxes.boxes.empty());
+    EXPECT_EQ(m_rig->image.item(1), 0u);
+    EXPECT_TRUE(frmVesperin->lblMask->Visible());
+}
+
+TEST_F(SetTime, AfterAWriteTheFirmwareTookInPartThePanelShowsWhatItHolds)
+{
+    m_rig->image.setAlarm(false, 6, 30, 0x3E);
+    start();
+    EXPECT_TRUE(frmVesperin->lblMask->Visible());
+    // Turned on at 07:00, with the minute refused: the firmware rings at 07:30.
+    m_rig->image.refuse("SITM", 10);
+    openDialog();
+    frmSetTime->skcDisabled->Click();
+    type(frmSetTime->edtHourVal, "7");
+    type(frmSetTime->edtMinuteVal, "0");
+    frmSetTime->skbOK->Click();
+    EXPECT_EQ(m_rig->boxes.texts(),
+              std::vector<std::string>{"Setting time failed, please retry again..."});
+    EXPECT_EQ(m_rig->image.item(1), 1u);
+    EXPECT_EQ(m_rig->image.item(9), 7u);
+    EXPECT_EQ(m_rig->image.item(10), 30u);
+    EXPECT_FALSE(frmVesperin->lblMask->Visible());
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "07");
+    EXPECT_EQ(frmVesperin->lblMinute->Text(), "30");
+    EXPECT_EQ(frmVesperin->lblAMPM->Text(), "AM");
+    EXPECT_EQ(frmVesperin->lblDays->Text(), "Mon. Tue. Wed. Thu. Fri. ");
+}
+
 TEST_F(SetTime, FailedStatusReadKeepsTheControls)
 {
     start();

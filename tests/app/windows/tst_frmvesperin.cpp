@@ -65,32 +65,31 @@ TEST_F(Panel, ShowsTheFirmwaresAlarmAtStart)
     EXPECT_GT(white, 5);
 }
 
-TEST_F(Panel, CopiesTheDisplayFromTheTimeDialog)
+TEST_F(Panel, ShowsWhatTheFirmwareHoldsWheneverADialogLoadsIt)
 {
     start();
-    TfrmSetTime &dialog = *frmSetTime;
-    dialog.edtHourVal->SetText("7");
-    dialog.edtMinuteVal->SetText("5");
-    dialog.skrPM->SetChecked(true);
-    for (int day = 0; day < 7; ++day)
-        dialog.dayBox(day)->SetChecked(day == 0 || day == 6);
-    frmVesperin->ShowAlarmTime();
+    // Another program changed the alarm; showing the dialog reads it, and
+    // the panel follows before anything is confirmed.
+    m_rig->image.setAlarm(true, 19, 5, 0x41);
+    frmVesperin->SkButton2Click();
     EXPECT_EQ(frmVesperin->lblHour->Text(), "07");
     EXPECT_EQ(frmVesperin->lblMinute->Text(), "05");
     EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
     EXPECT_EQ(frmVesperin->lblDays->Text(), "Sun. Sat. ");
-    dialog.edtHourVal->SetText("12");
-    frmVesperin->ShowAlarmTime();
-    EXPECT_EQ(frmVesperin->lblHour->Text(), "12");
+    // The dialog's edits are not the firmware's: the panel keeps its text.
+    frmSetTime->edtHourVal->SetText("12");
+    frmSetTime->skcDisabled->SetChecked(true);
+    frmSetTime->skbCancel->Click();
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "07");
+    EXPECT_FALSE(frmVesperin->lblMask->Visible());
 
     // With the alarm off only the mask and the days change.
-    dialog.skcDisabled->SetChecked(true);
-    dialog.edtHourVal->SetText("3");
-    frmVesperin->ShowAlarmTime();
+    m_rig->image.setAlarm(false, 3, 0, 0x41);
+    frmVesperin->SkButton2Click();
     EXPECT_TRUE(frmVesperin->lblMask->Visible());
     EXPECT_EQ(frmVesperin->lblMask->Background(), COLORREF(0x151416));
     EXPECT_EQ(frmVesperin->lblDays->Text(), "");
-    EXPECT_EQ(frmVesperin->lblHour->Text(), "12");
+    EXPECT_EQ(frmVesperin->lblHour->Text(), "07");
     EXPECT_EQ(frmVesperin->lblAMPM->Text(), "PM");
     // The mask covers the time on the screen.
     Label *mask = frmVesperin->lblMask;
@@ -273,6 +272,40 @@ TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
     ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
     ASSERT_TRUE(frmVesperin->lblMask->Visible());
     EXPECT_EQ(tipOver(tip, frmVesperin->lblMask->Handle(), elsewhere), "The alarm is off");
+}
+
+TEST_F(Panel, TheTipFollowsTheFirmwareNotWhatADialogHoldsUnconfirmed)
+{
+    StillClock clock;
+    clock.setLocal(7, 5, 0); // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday
+    start();
+    const HWND tip = frmVesperin->nextRingTipWindow();
+    ASSERT_NE(tip, nullptr);
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+    SetForegroundWindow(frmVesperin->Handle());
+    const HWND elsewhere = frmVesperin->Label7->Handle();
+    const std::string rings = "Rings Monday at 6:30 AM, in 1 h 30 min";
+
+    TfrmSetTime &dialog = *frmSetTime;
+    frmVesperin->SkButton2Click();
+    dialog.edtHourVal->SetText("09");
+    click(dialog.skbCancel);
+    ASSERT_FALSE(dialog.Visible());
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblHour->Handle(), elsewhere), rings);
+
+    frmVesperin->SkButton2Click();
+    click(dialog.skcDisabled);
+    ASSERT_TRUE(dialog.skcDisabled->Checked());
+    click(dialog.skbCancel);
+    ASSERT_FALSE(dialog.Visible());
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblDays->Handle(), elsewhere), rings);
+
+    // What the firmware will not give, the tip does not guess.
+    m_rig->image.refuse("GITM", 10);
+    frmVesperin->SkButton2Click();
+    click(dialog.skbCancel);
+    EXPECT_EQ(tipOver(tip, frmVesperin->lblMinute->Handle(), elsewhere),
+              "The alarm time could not be read");
 }
 
 TEST_F(Panel, NamesItsSmallButtonsForAssistiveTechnology)
