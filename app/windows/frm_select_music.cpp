@@ -384,12 +384,12 @@ bool TfrmSelectMusic::WriteMusicChoice()
     // The repeat mode, the duration and the volume belong to the options
     // dialog: they go back as the firmware holds them, or not at all.
     m_alarm.loadPlay();
-    const std::optional<PlayStatus> held = m_alarm.play().status();
-    if (!held)
+    const HeldPlay &held = m_alarm.play();
+    if (!held.repeatMode || !held.duration || !held.volume)
         return false;
-    status.repeatMode = held->repeatMode;
-    status.duration = held->duration;
-    status.volume = held->volume;
+    status.repeatMode = *held.repeatMode;
+    status.duration = *held.duration;
+    status.volume = *held.volume;
     return m_alarm.writePlay(status) && m_alarm.holdsPlay(status);
 }
 

@@ -453,6 +453,33 @@ TEST_F(FrmSelectMusic, AFailedWriteLeavesThePanelAsItWas)
     }
 }
 
+TEST_F(FrmSelectMusic, ATrackTheFirmwareWillNotGiveIsNoChoiceAndNeverWritten)
+{
+    rig().image.setItem(ItemTrack, 5);
+    rig().image.refuse("GITM", ItemTrack);
+    start();
+    EXPECT_EQ(frmVesperin->lblCurTrack->Text(), "--");
+    EXPECT_EQ(frmVesperin->lblCurDrive->Text(), "D");
+    openMusic();
+    EXPECT_EQ(frmSelectMusic->lvMusic->Count(), 12);
+    EXPECT_EQ(frmSelectMusic->lvMusic->Selected(), -1);
+    EXPECT_EQ(frmSelectMusic->lblCurTrack->Text(), "");
+    press(frmSelectMusic->skbOK);
+    EXPECT_EQ(rig().boxes.texts(), std::vector<std::string>{"No music selected !"});
+    EXPECT_EQ(rig().image.item(ItemTrack), 5u);
+
+    // A row the user picks is the user's to write.
+    rig().boxes.boxes.clear();
+    openMusic();
+    chooseRow(2);
+    press(frmSelectMusic->skbOK);
+    EXPECT_EQ(rig().image.item(ItemTrack), 2u);
+    // It cannot be read back, so the write is not confirmed.
+    EXPECT_EQ(rig().boxes.texts(),
+              std::vector<std::string>{"Setting music failed, please retry again..."});
+    EXPECT_EQ(frmVesperin->lblCurTrack->Text(), "--");
+}
+
 TEST_F(FrmSelectMusic, EveryWayOutStopsThePlaybackAndWritesNothing)
 {
     start();
