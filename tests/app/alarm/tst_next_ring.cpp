@@ -134,45 +134,53 @@ const char UsEastern[] = "EST5EDT";
 const char UsEastern[] = "EST5EDT,M3.2.0,M11.1.0";
 #endif
 
-TEST_F(NextRing, DaylightSavingChangesCountRealTimeLeft)
+// The Saturdays before a zone's two changes of the clock in 2026, and the
+// hour of the night that the autumn change passes twice.
+struct ClockChanges
 {
-    useTimeZone(UsEastern);
-    // Saturday 2026-03-07 22:00: the night loses an hour, 8 h 30 min of wall
-    // clock are 7 h 30 min.
-    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 3, 7, 22, 0)),
-              "Rings Sunday at 6:30 AM, in 7 h 30 min");
-    // Saturday 2026-10-31 22:00: the night gains an hour.
-    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 10, 31, 22, 0)),
-              "Rings Sunday at 6:30 AM, in 9 h 30 min");
-    // 2:30 does not happen on 2026-03-08: the alarm rings on the next set day.
-    EXPECT_EQ(nextRingText(1, {Sun | Mon, 2, 30}, local(2026, 3, 7, 22, 0)),
+    int springMonth, springSaturday;
+    int autumnMonth, autumnSaturday;
+    uint32_t doubledHour;
+};
+
+// From 22:00 on each Saturday: the night before a change loses or gains an
+// hour, a time the spring change skips rings on the next set day, and a
+// time the autumn change shows twice rings the first time.
+void expectRealTimeLeft(const ClockChanges &zone)
+{
+    const std::time_t spring = local(2026, zone.springMonth, zone.springSaturday, 22, 0);
+    const std::time_t autumn = local(2026, zone.autumnMonth, zone.autumnSaturday, 22, 0);
+    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, spring), "Rings Sunday at 6:30 AM, in 7 h 30 min");
+    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, autumn), "Rings Sunday at 6:30 AM, in 9 h 30 min");
+    EXPECT_EQ(nextRingText(1, {Sun | Mon, 2, 30}, spring),
               "Rings Monday at 2:30 AM, in 1 d 3 h 30 min");
-    // 1:30 happens twice on 2026-11-01: the first one counts (1:30 EDT).
-    EXPECT_EQ(nextRingText(1, {Sun, 1, 30}, local(2026, 10, 31, 22, 0)),
-              "Rings Sunday at 1:30 AM, in 3 h 30 min");
+    const uint32_t doubled = zone.doubledHour;
+    EXPECT_EQ(nextRingText(1, {Sun, doubled, 30}, autumn),
+              "Rings Sunday at " + std::to_string(doubled) + ":30 AM, in " +
+                  std::to_string(doubled + 2) + " h 30 min");
     // A Sunday-only alarm at 2:30 in spring skips that Sunday and rings a week on.
-    const std::optional<std::time_t> ring = nextRing({Sun, 2, 30}, local(2026, 3, 7, 22, 0));
+    const std::optional<std::time_t> ring = nextRing({Sun, 2, 30}, spring);
     ASSERT_TRUE(ring.has_value());
-    EXPECT_EQ(*ring, local(2026, 3, 15, 2, 30));
-    // Across the change the weekday and the time of day stay the clock's.
-    EXPECT_EQ(nextRingText(1, {Mon, 6, 30}, local(2026, 3, 7, 22, 0)),
-              "Rings Monday at 6:30 AM, in 1 d 7 h 30 min");
+    EXPECT_EQ(*ring, local(2026, zone.springMonth, zone.springSaturday + 8, 2, 30));
+    // Past the change the weekday and the time of day stay the clock's.
+    EXPECT_EQ(nextRingText(1, {Mon, 6, 30}, spring), "Rings Monday at 6:30 AM, in 1 d 7 h 30 min");
 }
 
-// Where the C library reads the zone database, a zone of another hemisphere
-// of the year's changes, by its name.
+TEST_F(NextRing, DaylightSavingChangesCountRealTimeLeft)
+{
+    // 2:00 on Sunday 2026-03-08 and 2:00 on Sunday 2026-11-01.
+    useTimeZone(UsEastern);
+    expectRealTimeLeft({3, 7, 10, 31, 1});
+}
+
+// Where the C library reads the zone database, a zone by its name, whose
+// clock changes at other hours and on other days.
 #ifndef _WIN32
 TEST_F(NextRing, DaylightSavingChangesOfANamedZone)
 {
+    // 2:00 on Sunday 2026-03-29 and 3:00 on Sunday 2026-10-25.
     useTimeZone("Europe/Berlin");
-    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 3, 28, 22, 0)),
-              "Rings Sunday at 6:30 AM, in 7 h 30 min");
-    EXPECT_EQ(nextRingText(1, {Sun, 6, 30}, local(2026, 10, 24, 22, 0)),
-              "Rings Sunday at 6:30 AM, in 9 h 30 min");
-    EXPECT_EQ(nextRingText(1, {Sun | Mon, 2, 30}, local(2026, 3, 28, 22, 0)),
-              "Rings Monday at 2:30 AM, in 1 d 3 h 30 min");
-    EXPECT_EQ(nextRingText(1, {Sun, 2, 30}, local(2026, 10, 24, 22, 0)),
-              "Rings Sunday at 2:30 AM, in 4 h 30 min");
+    expectRealTimeLeft({3, 28, 10, 24, 2});
 }
 #endif
 

@@ -232,23 +232,38 @@ std::string tipOver(HWND tip, HWND label, HWND elsewhere)
     return windowText(tip);
 }
 
-TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
+// The panel started on a clock that stands still, its tip quick to show.
+class NextRingPanel : public Panel
 {
-    StillClock clock;
-    clock.setLocal(7, 5, 0); // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday
-    start();
-    const HWND tip = frmVesperin->nextRingTipWindow();
-    ASSERT_NE(tip, nullptr);
-    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
-    SetForegroundWindow(frmVesperin->Handle());
-    const HWND elsewhere = frmVesperin->Label7->Handle();
+protected:
+    void startAt(int dayOfMonth, int hour, int minute)
+    {
+        clock.setLocal(dayOfMonth, hour, minute);
+        start();
+        tip = frmVesperin->nextRingTipWindow();
+        ASSERT_NE(tip, nullptr);
+        SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+        SetForegroundWindow(frmVesperin->Handle());
+    }
+    // The tip over one of the panel's labels, after the pointer was elsewhere.
+    std::string tipOverLabel(const Label *label) const
+    {
+        return tipOver(tip, label->Handle(), frmVesperin->Label7->Handle());
+    }
 
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblHour->Handle(), elsewhere),
-              "Rings Monday at 6:30 AM, in 1 h 30 min");
+    StillClock clock;
+    HWND tip = nullptr;
+};
+
+TEST_F(NextRingPanel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
+{
+    // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday.
+    ASSERT_NO_FATAL_FAILURE(startAt(7, 5, 0));
+
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblHour), "Rings Monday at 6:30 AM, in 1 h 30 min");
     // The line follows the clock: it is made when the tip shows.
     clock.setLocal(7, 7, 0);
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblDays->Handle(), elsewhere),
-              "Rings Tuesday at 6:30 AM, in 23 h 30 min");
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblDays), "Rings Tuesday at 6:30 AM, in 23 h 30 min");
 
     // It follows what the firmware was given: Saturday only, 12:05 AM.
     TfrmSetTime &dialog = *frmSetTime;
@@ -261,8 +276,7 @@ TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
         dialog.dayBox(day)->SetChecked(day == 6);
     click(dialog.skbOK);
     ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblAMPM->Handle(), elsewhere),
-              "Rings Saturday at 12:05 AM, in 4 d 17 h 5 min");
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblAMPM), "Rings Saturday at 12:05 AM, in 4 d 17 h 5 min");
 
     // Switched off, the mask over the time tells so.
     frmVesperin->SkButton2Click();
@@ -271,19 +285,13 @@ TEST_F(Panel, TellsWhenTheAlarmRingsNextOverTheTimeAndDays)
     click(dialog.skbOK);
     ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
     ASSERT_TRUE(frmVesperin->lblMask->Visible());
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblMask->Handle(), elsewhere), "The alarm is off");
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblMask), "The alarm is off");
 }
 
-TEST_F(Panel, TheTipFollowsTheFirmwareNotWhatADialogHoldsUnconfirmed)
+TEST_F(NextRingPanel, TheTipFollowsTheFirmwareNotWhatADialogHoldsUnconfirmed)
 {
-    StillClock clock;
-    clock.setLocal(7, 5, 0); // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday
-    start();
-    const HWND tip = frmVesperin->nextRingTipWindow();
-    ASSERT_NE(tip, nullptr);
-    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
-    SetForegroundWindow(frmVesperin->Handle());
-    const HWND elsewhere = frmVesperin->Label7->Handle();
+    // Monday 5:00 AM; the alarm rings 6:30 AM Monday to Friday.
+    ASSERT_NO_FATAL_FAILURE(startAt(7, 5, 0));
     const std::string rings = "Rings Monday at 6:30 AM, in 1 h 30 min";
 
     TfrmSetTime &dialog = *frmSetTime;
@@ -291,21 +299,20 @@ TEST_F(Panel, TheTipFollowsTheFirmwareNotWhatADialogHoldsUnconfirmed)
     dialog.edtHourVal->SetText("09");
     click(dialog.skbCancel);
     ASSERT_FALSE(dialog.Visible());
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblHour->Handle(), elsewhere), rings);
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblHour), rings);
 
     frmVesperin->SkButton2Click();
     click(dialog.skcDisabled);
     ASSERT_TRUE(dialog.skcDisabled->Checked());
     click(dialog.skbCancel);
     ASSERT_FALSE(dialog.Visible());
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblDays->Handle(), elsewhere), rings);
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblDays), rings);
 
     // What the firmware will not give, the tip does not guess.
     m_rig->image.refuse("GITM", 10);
     frmVesperin->SkButton2Click();
     click(dialog.skbCancel);
-    EXPECT_EQ(tipOver(tip, frmVesperin->lblMinute->Handle(), elsewhere),
-              "The alarm time could not be read");
+    EXPECT_EQ(tipOverLabel(frmVesperin->lblMinute), "The alarm time could not be read");
 }
 
 TEST_F(Panel, NamesItsSmallButtonsForAssistiveTechnology)
