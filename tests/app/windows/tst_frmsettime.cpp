@@ -459,6 +459,13 @@ TEST_F(SetTime, EveryControlTellsAssistiveTechnologyItsRoleNameAndState)
     EXPECT_TRUE(skintest::AccessibleClient(dialog.skcDisabled->Handle()).has(STATE_SYSTEM_CHECKED));
     EXPECT_TRUE(
         skintest::AccessibleClient(dialog.skbArrowUpHour->Handle()).has(STATE_SYSTEM_UNAVAILABLE));
+    EXPECT_FALSE(
+        skintest::AccessibleClient(dialog.skbArrowUpHour->Handle()).has(STATE_SYSTEM_FOCUSABLE));
+    // Closed, the dialog's controls are out of sight for the screen reader too.
+    EXPECT_FALSE(skintest::AccessibleClient(dialog.skbOK->Handle()).has(STATE_SYSTEM_INVISIBLE));
+    clickAt(dialog.skbCancel->Handle(), 50, 12);
+    ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
+    EXPECT_TRUE(skintest::AccessibleClient(dialog.skbOK->Handle()).has(STATE_SYSTEM_INVISIBLE));
     CoUninitialize();
 }
 
