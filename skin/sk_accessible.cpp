@@ -100,8 +100,14 @@ public:
         SkControl *control = find(child, name);
         if (!control)
             return E_INVALIDARG;
-        *name = toBstr(control->accessibleText());
-        return S_OK;
+        const std::string text = control->accessibleText();
+        if (text.empty()) {
+            // No name at all, which is not the same as an empty one.
+            *name = nullptr;
+            return S_FALSE;
+        }
+        *name = toBstr(text);
+        return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR *value) override { return none(value); }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR *text) override
@@ -122,12 +128,17 @@ public:
         SkControl *control = find(child, state);
         if (!control)
             return E_INVALIDARG;
-        long bits = STATE_SYSTEM_FOCUSABLE;
+        long bits = 0;
+        // The focus goes only to an enabled tab stop: a press of any other
+        // control leaves it where it was.
         if (!control->Enabled())
             bits |= STATE_SYSTEM_UNAVAILABLE;
+        else if (GetWindowLongA(m_window, GWL_STYLE) & WS_TABSTOP)
+            bits |= STATE_SYSTEM_FOCUSABLE;
         if (GetFocus() == m_window)
             bits |= STATE_SYSTEM_FOCUSED;
-        if (!control->Visible())
+        // Out of sight also when the window that holds it is, as a closed dialog is.
+        if (!IsWindowVisible(m_window))
             bits |= STATE_SYSTEM_INVISIBLE;
         if (control->isPressed())
             bits |= STATE_SYSTEM_PRESSED;
@@ -222,11 +233,11 @@ public:
         SkControl *control = find(child, &child);
         if (!control)
             return E_INVALIDARG;
-        // A disabled control does nothing, as it would for the user.
-        if (!control->Enabled())
+        // A control the user could not click does nothing.
+        if (!control->Enabled() || !IsWindowVisible(m_window))
             return S_FALSE;
-        control->Click();
-        return S_OK;
+        // The click comes after this call has returned (see DefaultActionMessage).
+        return PostMessageA(m_window, SkAccessible::DefaultActionMessage, 0, 0) ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -268,6 +279,11 @@ LRESULT answer(SkControl &control, WPARAM wParam, LPARAM lParam,
 void notifyStateChange(HWND window)
 {
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void notifyNameChange(HWND window)
+{
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace SkAccessible

@@ -26,10 +26,14 @@ SkButtonTx::SkButtonTx(HWND parent, int left, int top)
 
 void SkButtonTx::SetText(const std::string &text)
 {
+    const std::string nameBefore = accessibleText();
     m_caption = text;
     SetWindowTextA(Handle(), text.c_str());
     DoRepaint();
     notifyAccessibleState();
+    // The caption is the name a screen reader says, unless one was given.
+    if (accessibleText() != nameBefore)
+        notifyAccessibleName();
 }
 
 void SkButtonTx::SetFont(HFONT font)

@@ -108,7 +108,10 @@ void SkControl::SetClicksDisabled(bool value)
 
 void SkControl::SetAccessibleName(std::string name)
 {
+    const std::string before = accessibleText();
     m_accessibleName = std::move(name);
+    if (accessibleText() != before)
+        notifyAccessibleName();
 }
 
 int SkControl::accessibleRole() const
@@ -136,6 +139,11 @@ void SkControl::DblClick()
 void SkControl::notifyAccessibleState()
 {
     SkAccessible::notifyStateChange(Handle());
+}
+
+void SkControl::notifyAccessibleName()
+{
+    SkAccessible::notifyNameChange(Handle());
 }
 
 void SkControl::showReleased()
@@ -399,9 +407,13 @@ LRESULT SkControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         trackPointer(event.x, event.y);
         return 0;
     case WM_MOUSELEAVE:
-        // While the button is held the capture delivers every move; leave matters otherwise.
-        if (!m_tracking && m_hover)
-            mouseLeft();
+        // While the button is held the capture delivers every move; leave matters otherwise,
+        // and then the hover's capture goes too, or the next click anywhere would come here.
+        if (!m_tracking) {
+            if (m_hover)
+                mouseLeft();
+            releaseMouse();
+        }
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) {
@@ -438,6 +450,12 @@ LRESULT SkControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!wParam)
             hidden();
         return SkWindow::handleMessage(message, wParam, lParam);
+    case SkAccessible::DefaultActionMessage:
+        // A screen reader's default action, posted from its call: a click as
+        // the user's would be, so only while the user could click.
+        if (Enabled() && IsWindowVisible(Handle()))
+            Click();
+        return 0;
     case WM_GETOBJECT:
         return SkAccessible::answer(*this, wParam, lParam, [&] {
             return SkWindow::handleMessage(message, wParam, lParam);

@@ -98,6 +98,8 @@ protected:
     virtual void DblClick();
     // Tells assistive technology that the state changed.
     void notifyAccessibleState();
+    // Tells assistive technology that the name (accessibleText) changed.
+    void notifyAccessibleName();
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -137,6 +137,8 @@ struct Builder
         auto *button = keep(std::make_unique<PlainButton>(parent(), kind, row.text, row.left,
                                                           row.top, row.width, row.height));
         button->SetFont(row.font ? row.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        if (row.flags & ControlRow::NoTabStop)
+            dropTabStop(button->Handle());
         *slot = button;
         return button->Handle();
     }

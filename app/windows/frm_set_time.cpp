@@ -117,7 +117,12 @@ void TfrmSetTime::buildControls()
     for (int tag = 0; tag < 4; ++tag) {
         auto *arrowButton = const_cast<SkButton *>(arrows[tag]);
         arrowButton->SetTag(tag);
-        arrowButton->OnMouseDown = [this, tag](const MouseEvent &) { skbArrowMouseDown(tag); };
+        // Only the left button holds the pointer until its release, which
+        // stops the repeat; a press of another would never be released here.
+        arrowButton->OnMouseDown = [this, tag](const MouseEvent &event) {
+            if (event.button == 0)
+                skbArrowMouseDown(tag);
+        };
         arrowButton->OnMouseUp = [this](const MouseEvent &) { skbArrowMouseUp(); };
     }
     nameForAssistiveTechnology();

@@ -103,17 +103,18 @@ void TfrmVesperin::buildControls()
             {&lblVolume, "lblVolume", "", 208, 328, 0, 0, CLR_INVALID, text, white},
             {&skbMinimize, "skbMinimize", "", 219, 156, 16, 16, BezelKey},
             {&skbClose, "skbClose", "", 236, 168, 16, 16, BezelKey},
-            // Plain buttons beyond the client area, where the user never sees them.
+            // Plain buttons beyond the client area, where the user never sees
+            // them: no tab stops either, so the keyboard cannot reach them.
             {&GroupBox1, "GroupBox1", " Time for Next Alarm ", 360, 0, 120, 50, CLR_INVALID, plain,
              0, Row::GroupBox},
-            {&Button1, "Button1", "change", 370, 18, 75, 25, CLR_INVALID, plain},
+            {&Button1, "Button1", "change", 370, 18, 75, 25, CLR_INVALID, plain, 0, Row::NoTabStop},
             {&GroupBox2, "GroupBox2", " Music ", 360, 60, 120, 50, CLR_INVALID, plain, 0,
              Row::GroupBox},
-            {&Button2, "Button2", "Set", 370, 78, 75, 25, CLR_INVALID, plain},
+            {&Button2, "Button2", "Set", 370, 78, 75, 25, CLR_INVALID, plain, 0, Row::NoTabStop},
             {&GroupBox3, "GroupBox3", " Options ", 360, 120, 120, 50, CLR_INVALID, plain, 0,
              Row::GroupBox},
-            {&Button3, "Button3", "Set", 370, 138, 75, 25, CLR_INVALID, plain},
-            {&Button4, "Button4", "Apply", 360, 180, 75, 25, CLR_INVALID, plain},
+            {&Button3, "Button3", "Set", 370, 138, 75, 25, CLR_INVALID, plain, 0, Row::NoTabStop},
+            {&Button4, "Button4", "Apply", 360, 180, 75, 25, CLR_INVALID, plain, 0, Row::NoTabStop},
         });
     lblMask->SetOpaque(MaskColour);
 
@@ -142,6 +143,10 @@ void TfrmVesperin::FormCreate(const std::string &libraryPath, LibraryLoader &loa
     const int result = bridge->Load(libraryPath);
     if (result != AcpiBridge::LoadReady) {
         const char *text = AcpiBridge::loadResultText(result);
+        // The program's task bar entry comes first, so that the box, the
+        // only window to show, has something to be found by.
+        if (application)
+            application->ShowInTaskBar();
         MessageBoxes::tell(Handle(), text && *text ? text : "Loading ACPI DLL failed...",
                            MessageBoxes::Icon::Error);
         m_startupFailed = true;
@@ -239,7 +244,7 @@ void TfrmVesperin::driveSearchEnded()
     ShowMusic();
     Show();
     if (frmWaiting)
-        frmWaiting->Hide();
+        frmWaiting->searchEnded();
 }
 
 namespace {

@@ -22,9 +22,21 @@ TfrmWaiting::TfrmWaiting()
     UpdateWindow(Handle());
 }
 
+void TfrmWaiting::searchEnded()
+{
+    m_searchEnded = true;
+    Hide();
+}
+
 LRESULT TfrmWaiting::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_SHOWWINDOW:
+        // Hidden with the minimised program, the window would come back with
+        // its restore, and nothing would take it away again.
+        if (wParam && lParam == SW_PARENTOPENING && m_searchEnded)
+            return 0;
+        break;
     case WM_CLOSE:
         // Only the end of the drive search takes this window away.
         return 0;

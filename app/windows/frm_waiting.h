@@ -13,8 +13,15 @@ public:
     // Made visible, centred on the desktop.
     TfrmWaiting();
 
+    // The drive search has ended: the window goes for the rest of the run,
+    // also when the program is minimised now and restored later.
+    void searchEnded();
+
     Label *Label1 = nullptr;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool m_searchEnded = false;
 };

@@ -43,6 +43,14 @@ public:
         SysFreeString(name);
         return text;
     }
+    // What the name question itself answers: S_OK with a name, S_FALSE for none.
+    HRESULT nameResult() const
+    {
+        BSTR name = nullptr;
+        const HRESULT result = m_object->get_accName(self(), &name);
+        SysFreeString(name);
+        return result;
+    }
     long state() const
     {
         VARIANT state;

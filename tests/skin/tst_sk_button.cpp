@@ -86,6 +86,42 @@ TEST_F(SkButtonTest, HoverShowsFocusedAndLeavingShowsRaised)
     EXPECT_EQ(shown(), raisedColour);
 }
 
+TEST_F(SkButtonTest, LeaveNoticeEndsTheHoverAndItsCapture)
+{
+    int elsewhereClicks = 0;
+    elsewhere->OnClick = [&] { ++elsewhereClicks; };
+    moveTo(button->Handle(), 5, 5);
+    ASSERT_EQ(GetCapture(), button->Handle());
+    // The pointer goes to another control, and the moves that tell of it never reach this
+    // one (as when it leaves the window at speed); the leave tracking's notice comes instead:
+    // the hover ends, and its capture with it.
+    POINT away{5, 5};
+    ClientToScreen(elsewhere->Handle(), &away);
+    SetCursorPos(away.x, away.y);
+    MSG move;
+    while (PeekMessageA(&move, button->Handle(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+    }
+    PostMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
+    pump();
+    EXPECT_FALSE(button->isHovered());
+    EXPECT_EQ(shown(), raisedColour);
+    EXPECT_NE(GetCapture(), button->Handle());
+    // So the next click goes where the pointer is.
+    clickAt(elsewhere->Handle(), 5, 5);
+    EXPECT_EQ(elsewhereClicks, 1);
+    EXPECT_EQ(clicks(), 0);
+
+    // A held press keeps the pointer: the notice does not end it.
+    moveTo(button->Handle(), 5, 5);
+    leftDown();
+    PostMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
+    pump();
+    EXPECT_EQ(GetCapture(), button->Handle());
+    EXPECT_TRUE(button->isPressed());
+    leftUp();
+    EXPECT_EQ(clicks(), 1);
+}
+
 TEST_F(SkButtonTest, DragOutAndBackInClicksOnlyInside)
 {
     moveTo(button->Handle(), 5, 5);
@@ -389,17 +425,60 @@ TEST_F(SkButtonTest, QuickSecondPressIsASecondClick)
     EXPECT_EQ(events, (std::vector<std::string>{"down0", "click", "up0", "down0", "click", "up0"}));
 }
 
-TEST_F(SkButtonTest, TabMovesTheFocusInADialogLoop)
+namespace {
+
+// Handles what is queued, and what comes within a short while, through the dialog keys of
+// `dialog` first, as the message loop of a window with dialog keys does.
+void pumpAsDialog(HWND dialog)
 {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 80) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (IsDialogMessageA(dialog, &msg))
+                continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void pressKeyInDialog(HWND dialog, WORD virtualKey)
+{
+    for (const bool up : {false, true}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+        pumpAsDialog(dialog);
+    }
+}
+
+} // namespace
+
+TEST_F(SkButtonTest, RealTabAndSpaceWorkThroughTheDialogKeys)
+{
+    // A control without the tab stop, between the two in the tab order, is passed by.
+    SkButton passedBy(host.get(), 60, 20);
+    passedBy.Appearance.Fill(0, solid(16, 16, raisedColour));
+    SetWindowLongA(passedBy.Handle(), GWL_STYLE,
+                   GetWindowLongA(passedBy.Handle(), GWL_STYLE) & ~WS_TABSTOP);
+    SetWindowPos(passedBy.Handle(), button->Handle(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     focus(*button);
-    MSG msg{};
-    msg.hwnd = button->Handle();
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_TAB;
-    EXPECT_TRUE(IsDialogMessageA(host.get(), &msg));
+    ASSERT_EQ(GetFocus(), button->Handle());
+    pressKeyInDialog(host.get(), VK_TAB);
     EXPECT_EQ(GetFocus(), elsewhere->Handle());
-    // Space is the control's own: the dialog manager passes it through.
-    EXPECT_EQ(SendMessageA(button->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS, DLGC_WANTCHARS);
+    pressKeyInDialog(host.get(), VK_TAB);
+    EXPECT_EQ(GetFocus(), button->Handle());
+    EXPECT_EQ(shown(), focusedColour);
+    // Space is the control's own: the dialog keys let it through, and it clicks once.
+    pressKeyInDialog(host.get(), VK_SPACE);
+    EXPECT_EQ(clicks(), 1);
+    EXPECT_EQ(GetFocus(), button->Handle());
 }
 
 class SkButtonTxTest : public SkButtonTest

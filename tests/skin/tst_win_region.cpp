@@ -4,6 +4,7 @@
 #include "skin_test_support.h"
 
 #include <random>
+#include <vector>
 
 using skintest::solid;
 
@@ -184,14 +185,18 @@ TEST(WinRegion, OtherPixelFormatsAreReadAs24BitAndLeftAlone)
 {
     for (int bits : {8, 32}) {
         HBITMAP bitmap = dibOfDepth(5, 3, bits, key, RGB(9, 9, 9));
+        DIBSECTION section{};
+        ASSERT_EQ(GetObject(bitmap, sizeof section, &section), int(sizeof section));
+        const auto *memory = static_cast<const unsigned char *>(section.dsBm.bmBits);
+        const size_t size = size_t(section.dsBm.bmWidthBytes) * size_t(section.dsBm.bmHeight);
+        const std::vector<unsigned char> before(memory, memory + size);
         WinRegion region;
         region.FromBitmap(bitmap, key);
         EXPECT_TRUE(region.Contains(2, 1)) << bits;
         EXPECT_FALSE(region.Contains(1, 1)) << bits;
         EXPECT_FALSE(region.Contains(2, 0)) << bits;
-        BITMAP info{};
-        GetObject(bitmap, sizeof info, &info);
-        EXPECT_EQ(info.bmBitsPixel, bits);
+        // Read, never written: the caller's pixels are as they were, byte for byte.
+        EXPECT_EQ(std::vector<unsigned char>(memory, memory + size), before) << bits;
         DeleteObject(bitmap);
     }
 }

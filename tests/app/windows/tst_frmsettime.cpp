@@ -90,7 +90,7 @@ protected:
             SendMessageA(field->Handle(), WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
         pumpPending();
     }
-    static void press(SkControl *control, DWORD down, DWORD up = 0)
+    template <typename Control> static void press(Control *control, DWORD down, DWORD up = 0)
     {
         POINT at{control->Width() / 2, control->Height() / 2};
         ClientToScreen(control->Handle(), &at);
@@ -224,6 +224,27 @@ TEST_F(SetTime, HeldArrowStepsAtOnceThenAfterHalfASecondThenFast)
     press(frmSetTime->skbArrowUpHour, MOUSEEVENTF_LEFTUP);
     EXPECT_FALSE(frmSetTime->tmrUpDown->Enabled());
     EXPECT_EQ(frmSetTime->tmrUpDown->Interval(), 500u);
+    EXPECT_EQ(Timer::running(), 0);
+}
+
+TEST_F(SetTime, OnlyTheLeftButtonStepsAnArrow)
+{
+    m_rig->image.setAlarm(true, 11, 0, 0);
+    start();
+    openDialog();
+    SetForegroundWindow(frmSetTime->Handle());
+    // A right press, released away from the arrow: the arrow never holds the
+    // pointer for it, so nothing may step or repeat.
+    press(frmSetTime->skbArrowUpHour, MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_EQ(frmSetTime->edtHourVal->Text(), "11");
+    EXPECT_FALSE(frmSetTime->tmrUpDown->Enabled());
+    press(frmSetTime->lblHourMinute, MOUSEEVENTF_RIGHTUP);
+    pumpUntil([] { return false; }, 700);
+    EXPECT_EQ(frmSetTime->edtHourVal->Text(), "11");
+    EXPECT_EQ(Timer::running(), 0);
+    // The middle button neither.
+    press(frmSetTime->skbArrowDMin, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    EXPECT_EQ(frmSetTime->edtMinuteVal->Text(), "00");
     EXPECT_EQ(Timer::running(), 0);
 }
 
@@ -527,6 +548,13 @@ TEST_F(SetTime, EveryControlTellsAssistiveTechnologyItsRoleNameAndState)
     EXPECT_TRUE(skintest::AccessibleClient(dialog.skcDisabled->Handle()).has(STATE_SYSTEM_CHECKED));
     EXPECT_TRUE(
         skintest::AccessibleClient(dialog.skbArrowUpHour->Handle()).has(STATE_SYSTEM_UNAVAILABLE));
+    EXPECT_FALSE(
+        skintest::AccessibleClient(dialog.skbArrowUpHour->Handle()).has(STATE_SYSTEM_FOCUSABLE));
+    // Closed, the dialog's controls are out of sight for the screen reader too.
+    EXPECT_FALSE(skintest::AccessibleClient(dialog.skbOK->Handle()).has(STATE_SYSTEM_INVISIBLE));
+    clickAt(dialog.skbCancel->Handle(), 50, 12);
+    ASSERT_TRUE(pumpUntil([&] { return !dialog.Visible(); }));
+    EXPECT_TRUE(skintest::AccessibleClient(dialog.skbOK->Handle()).has(STATE_SYSTEM_INVISIBLE));
     CoUninitialize();
 }
 

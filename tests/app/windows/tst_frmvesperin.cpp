@@ -24,8 +24,10 @@
 
 #include <ctime>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -156,6 +158,44 @@ TEST_F(Panel, PlainButtonsToggleOneDialogAtAFixedPlace)
     EXPECT_EQ(frmSetTime->Top(), frmVesperin->Top());
     frmVesperin->Button1->Click();
     EXPECT_FALSE(frmSetTime->Visible());
+}
+
+// Presses and releases a key through the system's input, as the user
+// does, and handles what it brings.
+void pressKey(WORD virtualKey)
+{
+    for (const bool up : {false, true}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, 0));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+        pumpUntil([] { return false; }, 40);
+    }
+}
+
+TEST_F(Panel, TabNeverReachesThePlainButtonsOutsideTheOutline)
+{
+    start();
+    SetForegroundWindow(frmVesperin->Handle());
+    SetFocus(frmVesperin->SkButton2->Handle());
+    pumpPending();
+    ASSERT_EQ(GetFocus(), frmVesperin->SkButton2->Handle());
+    std::set<HWND> reached;
+    for (int round = 0; round < 12; ++round) {
+        pressKey(VK_TAB);
+        reached.insert(GetFocus());
+    }
+    // The visible buttons take the focus in turn; the plain ones, with no
+    // focus mark and nothing of them on the screen, never do.
+    for (SkButton *shown : {frmVesperin->SkButton2, frmVesperin->SkButton4, frmVesperin->SkButton3,
+                            frmVesperin->skbMinimize, frmVesperin->skbClose})
+        EXPECT_EQ(reached.count(shown->Handle()), 1u);
+    for (PlainButton *plain :
+         {frmVesperin->Button1, frmVesperin->Button2, frmVesperin->Button3, frmVesperin->Button4,
+          frmVesperin->GroupBox1, frmVesperin->GroupBox2, frmVesperin->GroupBox3})
+        EXPECT_EQ(reached.count(plain->Handle()), 0u);
 }
 
 TEST_F(Panel, DraggingALabelMovesOnlyThePanelAndOnlyByTheLeftButton)
@@ -331,6 +371,43 @@ TEST_F(Panel, NamesItsSmallButtonsForAssistiveTechnology)
         ASSERT_TRUE(client.valid()) << name;
         EXPECT_EQ(client.role(), ROLE_SYSTEM_PUSHBUTTON) << name;
         EXPECT_EQ(client.name(), name);
+    }
+    CoUninitialize();
+}
+
+// Every skinned control of the four windows, the pictures that act as
+// buttons above all, tells a screen reader what it is and what it is called.
+TEST_F(Panel, EverySkinnedControlOfEveryWindowHasARoleAndAName)
+{
+    CoInitialize(nullptr);
+    start();
+    std::vector<HWND> controls;
+    const auto collect = [](HWND child, LPARAM into) -> BOOL {
+        if (dynamic_cast<SkControl *>(SkWindow::FromHandle(child)))
+            reinterpret_cast<std::vector<HWND> *>(into)->push_back(child);
+        return TRUE;
+    };
+    int windows = 0;
+    for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top;
+         top = GetWindow(top, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(top, &process);
+        if (process != GetCurrentProcessId() || !Window::fromHandle(top))
+            continue;
+        ++windows;
+        EnumChildWindows(top, collect, reinterpret_cast<LPARAM>(&controls));
+    }
+    EXPECT_GE(windows, 5);
+    EXPECT_GE(controls.size(), 30u);
+    for (HWND control : controls) {
+        skintest::AccessibleClient client(control);
+        ASSERT_TRUE(client.valid());
+        const long role = client.role();
+        EXPECT_TRUE(role == ROLE_SYSTEM_PUSHBUTTON || role == ROLE_SYSTEM_CHECKBUTTON ||
+                    role == ROLE_SYSTEM_RADIOBUTTON)
+            << role;
+        EXPECT_EQ(client.nameResult(), S_OK);
+        EXPECT_NE(client.name(), "");
     }
     CoUninitialize();
 }

@@ -14,11 +14,15 @@
 #include "fixed_screen.h"
 #include "pump.h"
 #include "skin/sk_button.h"
+#include "tests/skin/accessible_client.h"
+#include "tests/skin/skin_test_support.h"
 #include "window_test_rig.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -120,6 +124,125 @@ TEST(Startup, WaitingWindowRefusesToClose)
     EXPECT_TRUE(IsWindow(frmWaiting->Handle()));
     EXPECT_TRUE(frmWaiting->Visible());
     EXPECT_FALSE(application->Terminated());
+}
+
+TEST(Startup, MinimisedDuringTheDriveSearchTheWaitingWindowStillGoesForGood)
+{
+    WindowTestRig rig(WindowTestRig::Screen::System);
+    ASSERT_TRUE(createForms(WindowTestRig::libraryPath()));
+    ASSERT_TRUE(frmWaiting->Visible());
+    // The waiting window's minimise box, while the search runs.
+    SendMessageA(frmWaiting->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(pumpUntil([] { return IsIconic(application->Handle()) != FALSE; }));
+    EXPECT_FALSE(IsWindowVisible(frmWaiting->Handle()));
+    // The search ends while the program is minimised: its poll stops.
+    ASSERT_TRUE(pumpUntil([] { return Timer::running() == 0; }, 15000));
+    pumpPending();
+    // Restored from the task bar entry: the panel comes, the waiting window
+    // does not, and never again.
+    for (int round = 0; round < 2; ++round) {
+        SendMessageA(application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmVesperin->Handle()) != FALSE; }));
+        pumpPending();
+        EXPECT_FALSE(IsWindowVisible(frmWaiting->Handle())) << round;
+        frmVesperin->skbMinimizeClick();
+        pumpPending();
+        EXPECT_FALSE(IsWindowVisible(frmVesperin->Handle())) << round;
+    }
+}
+
+// What the window system shows of the start's error box, seen from inside
+// its own modal loop, which then closes it as the user's OK would.
+struct ShownBox
+{
+    bool seen = false;
+    bool foreground = false;
+    bool entryShown = false;
+};
+ShownBox shownBox;
+
+BOOL CALLBACK findBox(HWND window, LPARAM)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    shownBox.seen = true;
+    shownBox.foreground = GetForegroundWindow() == window;
+    shownBox.entryShown = application && IsWindowVisible(application->Handle());
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK lookForBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), findBox, 0);
+    if (shownBox.seen)
+        KillTimer(nullptr, timer);
+}
+
+TEST(Startup, AStartErrorBoxHasTheTaskBarEntryToBeFoundByAndIsInFront)
+{
+    WindowTestRig rig(WindowTestRig::Screen::System);
+    // Another program's window has the foreground.
+    skintest::HostWindow other(0, 0, 1024, 768);
+    ASSERT_EQ(GetForegroundWindow(), other.get());
+    // The system's own box this time.
+    MessageBoxes::install(nullptr);
+    shownBox = {};
+    SetTimer(nullptr, 0, 100, lookForBox);
+    EXPECT_FALSE(createForms(ProgramLocation::directory() + "no-such-library.dll"));
+    MessageBoxes::install(&rig.boxes);
+    ASSERT_TRUE(shownBox.seen);
+    // The program's task bar entry is there to find it by, and it is in front.
+    EXPECT_TRUE(shownBox.entryShown);
+    EXPECT_TRUE(shownBox.foreground);
+}
+
+// A screen reader asks from a thread of its own; the program's own start
+// must have made its window thread able to answer, as the test does not.
+TEST(Startup, AScreenReaderOnAnotherThreadReachesTheControls)
+{
+    WindowTestRig rig;
+    ASSERT_TRUE(rig.start());
+    const HWND button = frmVesperin->SkButton2->Handle();
+    SetForegroundWindow(frmVesperin->Handle());
+    SetFocus(button);
+    pumpPending();
+    ASSERT_EQ(GetFocus(), button);
+    long role = -1;
+    std::string name;
+    bool focused = false;
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        CoInitialize(nullptr);
+        {
+            skintest::AccessibleClient client(button);
+            if (client.valid()) {
+                role = client.role();
+                name = client.name();
+                // The focus is the window thread's: only there is the answer right.
+                focused = client.has(STATE_SYSTEM_FOCUSED);
+            }
+        }
+        CoUninitialize();
+        done = true;
+    });
+    // The window thread answers while it handles its messages.
+    EXPECT_TRUE(pumpUntil([&] { return done.load(); }, 20000));
+    reader.join();
+    EXPECT_EQ(role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(name, "Time for Next Alarm");
+    EXPECT_TRUE(focused);
+    // The answers came through the window thread's own apartment, which the
+    // start made single-threaded: joining it again only counts once more.
+    // (Wine also answers through a multithreaded apartment that another
+    // thread left behind, where a screen reader's calls would run off the
+    // window thread.)
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EXPECT_EQ(joined, S_FALSE);
+    if (SUCCEEDED(joined))
+        CoUninitialize();
 }
 
 TEST(Startup, OneTaskBarEntryOwnsEveryWindow)
