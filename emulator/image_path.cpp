@@ -36,6 +36,23 @@ std::string imagePath()
     return (state / "vesperin-emulator" / "notebook.json").string();
 }
 
+std::string linkTarget(const std::string &path)
+{
+    // As many links as the kernel follows before it calls them a loop.
+    constexpr int MaxLinks = 40;
+    std::filesystem::path file(path);
+    for (int link = 0; link < MaxLinks; ++link) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
+            break;
+        const std::filesystem::path target = std::filesystem::read_symlink(file, ec);
+        if (ec)
+            break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file.string();
+}
+
 std::string requestLogPath()
 {
     return environment("VESPERIN_EMULATOR_LOG");

@@ -13,7 +13,10 @@ namespace emulator {
 
 using nlohmann::json;
 
-ImageStore::ImageStore(std::string path) : m_path(std::move(path)) {}
+ImageStore::ImageStore(std::string path)
+    : m_path(std::move(path)), m_file(m_path.empty() ? m_path : linkTarget(m_path))
+{
+}
 
 ImageStore ImageStore::current()
 {
@@ -32,7 +35,7 @@ bool ImageStore::update(const std::function<bool(json &)> &change) const
     if (!ensureImage())
         return false;
     std::string error;
-    const auto lock = ImageFileLock::acquire(m_path + ".lock", error);
+    const auto lock = ImageFileLock::acquire(m_file + ".lock", error);
     if (!lock) {
         report(error);
         return false;
@@ -50,7 +53,39 @@ bool ImageStore::ensureImage() const
                "folder is set");
         return false;
     }
-    return createDefaultWhenMissing();
+    switch (presence()) {
+    case Presence::File:
+        return true;
+    case Presence::Missing:
+        return createDefaultWhenMissing();
+    case Presence::Unusable:
+        break;
+    }
+    return false;
+}
+
+// Only a path at which nothing exists is a missing image. Whatever else
+// stops the check (a permission, a loop of links) is reported as it is, so
+// that a default is never written over an image that is only unreachable.
+ImageStore::Presence ImageStore::presence() const
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(m_file, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return Presence::Missing;
+    if (ec) {
+        report("cannot be examined: " + ec.message());
+        return Presence::Unusable;
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        report("is a folder, not a machine image file");
+        return Presence::Unusable;
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        report("is not a regular file");
+        return Presence::Unusable;
+    }
+    return Presence::File;
 }
 
 // Creation happens under the lock, so that two processes starting on a
@@ -58,9 +93,7 @@ bool ImageStore::ensureImage() const
 bool ImageStore::createDefaultWhenMissing() const
 {
     std::error_code ec;
-    const std::filesystem::path file(m_path);
-    if (std::filesystem::exists(file, ec))
-        return true;
+    const std::filesystem::path file(m_file);
     if (file.has_parent_path())
         std::filesystem::create_directories(file.parent_path(), ec);
     if (ec) {
@@ -68,21 +101,28 @@ bool ImageStore::createDefaultWhenMissing() const
         return false;
     }
     std::string error;
-    const auto lock = ImageFileLock::acquire(m_path + ".lock", error);
+    const auto lock = ImageFileLock::acquire(m_file + ".lock", error);
     if (!lock) {
         report(error);
         return false;
     }
-    if (std::filesystem::exists(file, ec))
+    // Another process may have made it meanwhile.
+    switch (presence()) {
+    case Presence::Missing:
+        return write(defaultImage());
+    case Presence::File:
         return true;
-    return write(defaultImage());
+    case Presence::Unusable:
+        break;
+    }
+    return false;
 }
 
 std::optional<json> ImageStore::load() const
 {
     std::string text;
     std::string error;
-    if (!readFileContents(m_path, text, error)) {
+    if (!readFileContents(m_file, text, error)) {
         report(error);
         return std::nullopt;
     }
@@ -102,7 +142,7 @@ std::optional<json> ImageStore::load() const
 bool ImageStore::write(const json &image) const
 {
     std::string error;
-    if (replaceFileContents(m_path, image.dump(2) + "\n", error))
+    if (replaceFileContents(m_file, image.dump(2) + "\n", error))
         return true;
     report(error);
     return false;

@@ -13,6 +13,12 @@ namespace emulator {
 // that replaces the image in one step. An image that cannot be read or is
 // invalid is never written; each failure writes one line on standard error
 // naming the file and the problem.
+//
+// An image path that is a symbolic link is followed once, when the store is
+// made: the file it names is the one read, locked (through its own lock
+// file) and replaced, so the link stays a link and every process sharing the
+// file locks the same lock file, whichever path it came by. A replacement
+// keeps the image's permissions and, where the user may give it, its owner.
 class ImageStore
 {
 public:
@@ -23,7 +29,9 @@ public:
     static ImageStore current();
 
     // The valid image, after creating the default one (folders included)
-    // when the file is missing. Empty on failure.
+    // when the file does not exist. Empty on failure, and when something
+    // other than a file (a folder) is at the path or the path cannot be
+    // examined; those are never replaced by a default.
     std::optional<nlohmann::json> read() const;
 
     // Runs `change` on the image under the lock and writes the image back
@@ -34,13 +42,17 @@ public:
     const std::string &path() const { return m_path; }
 
 private:
+    enum class Presence { Missing, File, Unusable };
+
     bool ensureImage() const;
+    Presence presence() const;
     bool createDefaultWhenMissing() const;
     std::optional<nlohmann::json> load() const;
     bool write(const nlohmann::json &image) const;
     void report(const std::string &problem) const;
 
-    std::string m_path;
+    std::string m_path; // as given, for the messages
+    std::string m_file; // the file it names, symbolic links followed
 };
 
 } // namespace emulator

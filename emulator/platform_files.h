@@ -36,7 +36,9 @@ bool readFileContents(const std::string &path, std::string &contents, std::strin
 // Writes `contents` to a new file in the target's folder, flushes it to the
 // disk and then puts it in the target's place in one step, so that readers
 // see either the old file or the new one, never a half-written one. On
-// Windows a replacement refused while a reader holds the target open is
+// POSIX the new copy gets the replaced file's permissions and, where the
+// user may give it, its owner and group; a first file gets what the umask
+// leaves of 0666. On Windows a replacement refused while a reader holds the target open is
 // tried again for about two seconds.
 bool replaceFileContents(const std::string &target, const std::string &contents,
                          std::string &error);

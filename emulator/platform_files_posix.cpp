@@ -1,5 +1,6 @@
 #include "emulator/platform_files.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace emulator {
 namespace {
@@ -44,6 +45,33 @@ bool writeAll(int fd, const std::string &contents)
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// A new file beside the target, open for writing, with a name no other
+// writer uses at the same time (the process id and a counter of this
+// process). It is made for its owner alone when it is to take the place of
+// a file whose permissions it then gets; a first image gets what the umask
+// leaves of 0666, as any file the user makes.
+int createTemporary(const std::string &target, bool replacing, std::string &name)
+{
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        name = target + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        const int fd =
+            open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+}
+
+// The replaced file's owner and group where this user may give them (the
+// administrator may; anyone may keep a group they belong to), then its
+// permissions, which a change of owner may have cleared bits of.
+bool keepOwnerAndMode(int fd, const struct stat &replaced)
+{
+    if (fchown(fd, replaced.st_uid, replaced.st_gid) != 0)
+        (void)!fchown(fd, static_cast<uid_t>(-1), replaced.st_gid);
+    return fchmod(fd, replaced.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -86,23 +114,25 @@ bool readFileContents(const std::string &path, std::string &contents, std::strin
 
 bool replaceFileContents(const std::string &target, const std::string &contents, std::string &error)
 {
-    std::string pattern = target + ".tmpXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
+    struct stat replaced {};
+    const bool replacing = stat(target.c_str(), &replaced) == 0;
+    std::string name;
+    const int fd = createTemporary(target, replacing, name);
     if (fd < 0) {
         error = systemError("cannot create a temporary file beside " + target);
         return false;
     }
-    const bool written = writeAll(fd, contents) && fsync(fd) == 0;
-    if (!written)
-        error = systemError("cannot write " + std::string(name.data()));
+    if (replacing && !keepOwnerAndMode(fd, replaced))
+        error = systemError("cannot give " + name + " the permissions of " + target);
+    const bool written = error.empty() && writeAll(fd, contents) && fsync(fd) == 0;
+    if (!written && error.empty())
+        error = systemError("cannot write " + name);
     if (close(fd) != 0 && written)
-        error = systemError("cannot close " + std::string(name.data()));
-    if (!error.empty() || std::rename(name.data(), target.c_str()) != 0) {
+        error = systemError("cannot close " + name);
+    if (!error.empty() || std::rename(name.c_str(), target.c_str()) != 0) {
         if (error.empty())
             error = systemError("cannot replace " + target);
-        unlink(name.data());
+        unlink(name.c_str());
         return false;
     }
     return true;

@@ -117,20 +117,7 @@ stage_wine() {
 stage_fuzz() {
   CC=clang CXX=clang++ tools/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVESPERIN_TESTS=OFF -DVESPERIN_FUZZ=ON
-  # Each target for 30 s, from the corpus it grew before and the seeds
-  # kept in tests/fuzz/corpus. A finding makes the target exit non-zero,
-  # and pipefail carries that through the tail to fail the stage.
-  shopt -s nullglob
-  local target name seeds
-  for target in build-fuzz/bin/fuzz_*; do
-    name=$(basename "$target")
-    echo "== $name for 30 s"
-    mkdir -p "build-fuzz/corpus/$name"
-    seeds=()
-    [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
-    "$target" -max_total_time=30 -print_final_stats=1 -artifact_prefix="build-fuzz/$name-" \
-      "build-fuzz/corpus/$name" "${seeds[@]}" 2>&1 | tail -n 12
-  done
+  tools/fuzz-targets.sh build-fuzz "${VESPERIN_FUZZ_SECONDS:-30}"
 }
 
 stage_release() {

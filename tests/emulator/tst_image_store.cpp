@@ -110,6 +110,21 @@ TEST_F(ImageStoreTest, BrokenImagesFailAndAreNeverOverwritten)
     }
 }
 
+// A folder where the image should be is said to be one, and no default is
+// made in or over it.
+TEST_F(ImageStoreTest, FolderAtTheImagePathIsReportedAndLeft)
+{
+    std::filesystem::create_directory(imageFile());
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(acpiOpen());
+    const std::string error = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(error.find(imageFile().string() + ": is a folder, not a machine image file"),
+              std::string::npos)
+        << error;
+    EXPECT_TRUE(std::filesystem::is_directory(imageFile()));
+    EXPECT_TRUE(std::filesystem::is_empty(imageFile()));
+}
+
 TEST_F(ImageStoreTest, MinimalImageTakesTheDefaults)
 {
     writeImage({{"format", 1}, {"firmware", json::object()}});

@@ -5,10 +5,15 @@
 // Each input runs twice, the bytes past the returned count filled with a
 // different pattern each time. A reader that looks past the count sees the
 // two patterns, so something it gives back, or a request it sends, differs
-// between the runs: the target stops on any difference.
+// between the runs: the target stops on any difference. A read that only
+// feeds a yes or no (the support flag, a confirmed status) may come out the
+// same under both patterns, so those bytes are poisoned as well, and
+// AddressSanitizer stops the first read of one of them.
 
 #include "bridge/alarm_bridge.h"
 #include "bridge/byte_order.h"
+
+#include <sanitizer/asan_interface.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -44,9 +49,13 @@ public:
             length = m_size - m_used;
         if (length > outSize)
             length = outSize;
-        // What lies past the returned count is garbage a careful reader ignores.
-        std::memset(out, m_fill, outSize);
-        std::memcpy(out, take(length), length);
+        // What lies past the returned count is garbage a careful reader
+        // ignores. The buffer may be one that an earlier answer poisoned.
+        auto *bytes = static_cast<uint8_t *>(out);
+        ASAN_UNPOISON_MEMORY_REGION(bytes, outSize);
+        std::memset(bytes, m_fill, outSize);
+        std::memcpy(bytes, take(length), length);
+        ASAN_POISON_MEMORY_REGION(bytes + length, outSize - length);
         returned = static_cast<uint32_t>(length);
         return true;
     }
