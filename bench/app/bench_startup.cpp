@@ -3,8 +3,9 @@
 // at the first tick of the music dialog's 500 ms poll after the drive search, so that tick is
 // taken off its time. Run under Wine from the folder of a benchmark build on the emulated
 // notebook (its drive search finds the emulated drives), which holds Vesperin.exe,
-// Vesperlink.dll and the bare programs: bench_startup.exe [rounds]. bench_window_set.exe, the
-// bare program that makes the windows Vesperin makes before its panel shows, is the measure:
+// Vesperlink.dll and the bare programs: bench_startup.exe [rounds [--marks]]; --marks also
+// prints every mark the program wrote, finer ones a developer adds included. bench_window_set.exe,
+// the bare program that makes the windows Vesperin makes before its panel shows, is the measure:
 // what Vesperin adds to it is its own work. The other two bare programs are references
 // (bench_bare_window.cpp says what they add).
 // A benchmark build of Vesperin writes the times of its start's phases to the file the
@@ -112,12 +113,27 @@ void printPhases(const std::vector<PhaseDurations> &rounds)
     std::printf("  (poll ticks until the drive search had ended: %.0f)\n", median(ticks));
 }
 
+// Each mark of the first round's order, with the median time since the mark before it.
+void printMarks(const std::vector<PhaseDurations> &rounds)
+{
+    std::printf("every mark, after the one before it (median of the rounds that have it):\n");
+    for (size_t index = 0; index < rounds.front().steps.size(); ++index) {
+        const std::string &name = rounds.front().steps[index].first;
+        std::vector<double> values;
+        for (const PhaseDurations &round : rounds)
+            if (index < round.steps.size() && round.steps[index].first == name)
+                values.push_back(round.steps[index].second);
+        std::printf("  %-40s %7.1f ms\n", name.c_str(), median(values));
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const bool everyMark = argc > 2 && std::string(argv[2]) == "--marks";
     char temporary[MAX_PATH];
     GetTempPathA(MAX_PATH, temporary);
     const std::string image = std::string(temporary) + "vesperin-bench-notebook.json";
@@ -177,6 +193,8 @@ int main(int argc, char **argv)
     }
     SetEnvironmentVariableA("VESPERIN_STARTUP_PHASES_LOG", nullptr);
     printPhases(phases);
+    if (everyMark)
+        printMarks(phases);
     const double bareMs = median(programs.front().times);
     for (const Program &program : programs) {
         const double ms = median(program.times);

@@ -111,5 +111,10 @@ std::optional<PhaseDurations> PhaseDurations::of(const std::vector<PhaseMark> &m
     durations.ms[PollLateness] = PhaseClock::ms(pollStarted, lastTick) - pollMs;
     durations.ms[TickWork] = PhaseClock::ms(lastTick, panelShown);
     durations.ms[ShownToSeen] = PhaseClock::ms(panelShown, seenTicks);
+    previous = launchTicks;
+    for (const PhaseMark &mark : marks) {
+        durations.steps.emplace_back(mark.name, PhaseClock::ms(previous, mark.ticks));
+        previous = mark.ticks;
+    }
     return durations;
 }

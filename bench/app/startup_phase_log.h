@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The performance counter, which every process of the machine shares.
@@ -59,4 +60,7 @@ struct PhaseDurations
 
     double ms[Count] = {};
     int pollTicks = 0;
+    // Every mark in the order written, with the milliseconds since the one before it (the first
+    // since the launch): finer marks that a developer adds show here.
+    std::vector<std::pair<std::string, double>> steps;
 };
