@@ -1,7 +1,8 @@
 // What one request to the emulated notebook costs: the stand-in for the driver, the firmware,
 // WMI and MCI that every build without the maker's driver runs on. Each request answers from the
-// machine image as it is on disk, so its cost is the image's reading (or the check that it has
-// not changed) and, for a change, the locked re-read and the replacement of the file. A user on
+// machine image as it is on disk, so its cost is the check that the file has not changed, or its
+// reading and parsing when it has, and, for a change, the locked re-read and the replacement of
+// the file. A user on
 // the real driver pays none of it. Self-timing, so that it runs under Wine as natively:
 // bench_emulated_request [requests].
 
@@ -37,8 +38,9 @@ constexpr uint32_t AlarmHour = (10u << 16) | 9u;
 void setImagePath(const std::string &path)
 {
 #ifdef _WIN32
-    SetEnvironmentVariableA("VESPERIN_EMULATOR_IMAGE", path.c_str());
-    SetEnvironmentVariableA("VESPERIN_EMULATOR_LOG", nullptr);
+    // The C library's copy of the environment, which the emulator reads.
+    _putenv(("VESPERIN_EMULATOR_IMAGE=" + path).c_str());
+    _putenv("VESPERIN_EMULATOR_LOG=");
 #else
     setenv("VESPERIN_EMULATOR_IMAGE", path.c_str(), 1);
     unsetenv("VESPERIN_EMULATOR_LOG");
@@ -133,18 +135,27 @@ int main(int argc, char **argv)
         const char *what;
         std::function<bool()> request;
     };
+    // An image changed less than two seconds ago is read and parsed anew by every request, one
+    // that has settled only when it changes: the first cases see a settled image, the last ones
+    // the image that the write before them has just replaced.
+    const std::filesystem::path imageFile = folder / "notebook.json";
+    std::filesystem::last_write_time(imageFile, std::filesystem::last_write_time(imageFile) -
+                                                    std::chrono::seconds(10));
     const Case cases[] = {
-        {"handshake (the image read)", [] { return control(Handshake, {}); }},
-        {"an item read (GITM)", [&] { return control(Evaluate, readHour); }},
-        {"an item written (SITM: locked re-read, file replaced)",
-         [&] { return control(Evaluate, writeHour); }},
-        {"the CD-ROM drive query (WMI)",
+        {"handshake, a settled image", [] { return control(Handshake, {}); }},
+        {"an item read (GITM), a settled image", [&] { return control(Evaluate, readHour); }},
+        {"the CD-ROM drive query (WMI), a settled image",
          [&] {
              rows.clear();
              return emulator::wmiQuery("SELECT DeviceID, Drive FROM Win32_CDROMDrive", rows);
          }},
-        {"an MCI status (the disc's track count)",
-         [&] { return emulator::mciSendString("status cd number of tracks wait", reply) == 0; }}};
+        {"an MCI status (the disc's track count), a settled image",
+         [&] { return emulator::mciSendString("status cd number of tracks wait", reply) == 0; }},
+        {"an item written (SITM: locked re-read, file replaced)",
+         [&] { return control(Evaluate, writeHour); }},
+        {"an item read (GITM), the image just changed",
+         [&] { return control(Evaluate, readHour); }},
+    };
     std::printf("the emulated notebook, %d requests each (median of runs of ten):\n", count);
     for (const Case &each : cases)
         std::printf("  %-56s %8.1f us\n", each.what, microsecondsPerRequest(count, each.request));
