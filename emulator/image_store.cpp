@@ -2,7 +2,7 @@
 
 #include "emulator/default_image.h"
 #include "emulator/image_path.h"
-#include "emulator/image_validator.h"
+#include "emulator/parsed_image_cache.h"
 #include "emulator/platform_files.h"
 
 #include <filesystem>
@@ -120,22 +120,12 @@ bool ImageStore::createDefaultWhenMissing() const
 
 std::optional<json> ImageStore::load() const
 {
-    std::string text;
-    std::string error;
-    if (!readFileContents(m_file, text, error)) {
-        report(error);
-        return std::nullopt;
-    }
-    json image = json::parse(text, nullptr, false);
-    if (image.is_discarded()) {
-        report("is not valid JSON");
-        return std::nullopt;
-    }
-    const std::string problem = ImageValidator::problem(image);
-    if (!problem.empty()) {
+    // Parsed anew only when the file has changed since this process read
+    // it; the file is the one the path leads to, as for the lock.
+    std::string problem;
+    std::optional<json> image = ParsedImageCache::load(m_file, problem);
+    if (!image)
         report(problem);
-        return std::nullopt;
-    }
     return image;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 // The few file operations whose form differs between Windows and POSIX: an
-// exclusive lock on a lock file, the reading of a file that another process
-// may replace meanwhile, and the replacement of a file by a fully written and
-// flushed new copy. Everything else about the machine image is
-// decided in shared code.
+// exclusive lock on a lock file and the replacement of a file by a fully
+// written and flushed new copy (file_stamp.h reads the file). Everything
+// else about the machine image is decided in shared code.
 
 #include <memory>
 #include <string>
@@ -25,13 +24,6 @@ public:
 protected:
     ImageFileLock() = default;
 };
-
-// Reads the whole file at `path` into `contents`, without a lock. On Windows
-// the file is opened shared for reading, writing and deleting, and held only
-// while it is read: Windows refuses to replace an open file, so a writer in
-// another process waits that long (see replaceFileContents). False with
-// `error` set ("cannot be opened", "cannot be read") on failure.
-bool readFileContents(const std::string &path, std::string &contents, std::string &error);
 
 // Writes `contents` to a new file in the target's folder, flushes it to the
 // disk and then puts it in the target's place in one step, so that readers

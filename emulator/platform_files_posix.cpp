@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,24 +90,6 @@ std::unique_ptr<ImageFileLock> ImageFileLock::acquire(const std::string &lockPat
         }
     }
     return std::make_unique<PosixFileLock>(fd);
-}
-
-bool readFileContents(const std::string &path, std::string &contents, std::string &error)
-{
-    // A rename over the file leaves this reader the file it opened.
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        error = "cannot be opened";
-        return false;
-    }
-    std::ostringstream text;
-    text << stream.rdbuf();
-    if (stream.bad()) {
-        error = "cannot be read";
-        return false;
-    }
-    contents = std::move(text).str();
-    return true;
 }
 
 bool replaceFileContents(const std::string &target, const std::string &contents, std::string &error)

@@ -55,20 +55,6 @@ bool writeAll(HANDLE file, const std::string &contents)
     return true;
 }
 
-bool readAll(HANDLE file, std::string &contents)
-{
-    contents.clear();
-    char chunk[1 << 14];
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, chunk, sizeof chunk, &read, nullptr))
-            return false;
-        if (read == 0)
-            return true;
-        contents.append(chunk, read);
-    }
-}
-
 // Puts the written temporary file in the target's place in one step. Windows
 // refuses to replace a file that is open, however it is shared, and a reader
 // that takes no lock holds the image open only while it reads it; so a
@@ -89,22 +75,6 @@ bool replaceTarget(const std::wstring &temporary, const std::wstring &target)
 }
 
 } // namespace
-
-bool readFileContents(const std::string &path, std::string &contents, std::string &error)
-{
-    const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = systemError("cannot be opened");
-        return false;
-    }
-    const bool read = readAll(file, contents);
-    if (!read)
-        error = systemError("cannot be read");
-    CloseHandle(file);
-    return read;
-}
 
 std::unique_ptr<ImageFileLock> ImageFileLock::acquire(const std::string &lockPath,
                                                       std::string &error)

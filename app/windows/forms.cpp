@@ -3,6 +3,7 @@
 #include "app/windows/application.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/frm_waiting.h"
+#include "app/windows/startup_phases.h"
 
 #include <objbase.h>
 
@@ -37,6 +38,7 @@ bool createForms(const std::string &libraryPath, LibraryLoader &loader)
     // show it then ends at once.
     frmWaiting = new TfrmWaiting;
     application->ShowInTaskBar();
+    StartupPhases::mark("waiting-window");
     return !application->Terminated();
 }
 

@@ -9,6 +9,7 @@
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/list_view.h"
 #include "app/windows/message_boxes.h"
+#include "app/windows/startup_phases.h"
 #include "app/windows/timer.h"
 #include "app/windows/window_fonts.h"
 #include "audio/audio_cd_info.h"
@@ -72,6 +73,7 @@ TfrmSelectMusic::TfrmSelectMusic(AlarmModel &alarm, HWND owner)
     m_shapedForm->Apply();
 
     tmrWaiting->SetEnabled(true);
+    StartupPhases::mark("poll-started");
     m_search = std::make_unique<DriveSearch>();
 }
 
@@ -202,6 +204,7 @@ void TfrmSelectMusic::FormShow()
 
 void TfrmSelectMusic::tmrWaitingTimer()
 {
+    StartupPhases::mark("poll-tick");
     tmrWaiting->SetEnabled(false);
     if (!m_search || m_search->running()) {
         tmrWaiting->SetEnabled(true);

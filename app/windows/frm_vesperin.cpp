@@ -14,6 +14,7 @@
 #include "app/windows/options_dialog.h"
 #include "app/windows/plain_button.h"
 #include "app/windows/screen_size.h"
+#include "app/windows/startup_phases.h"
 #include "app/windows/time_fields.h"
 #include "app/windows/unknown_fields.h"
 #include "app/windows/window_fonts.h"
@@ -41,6 +42,7 @@ TfrmVesperin::TfrmVesperin(const std::string &libraryPath, LibraryLoader &loader
     create({"TfrmVesperin", "frmVesperin", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
             WS_EX_CONTROLPARENT, 272, 80, 330, 443, application ? application->Handle() : nullptr});
     buildControls();
+    StartupPhases::mark("panel-controls");
     shapedForm = std::make_unique<ShapedForm>(Handle(), *imgBg);
     FormCreate(libraryPath, loader);
 }
@@ -139,8 +141,10 @@ void TfrmVesperin::buildControls()
 void TfrmVesperin::FormCreate(const std::string &libraryPath, LibraryLoader &loader)
 {
     shapedForm->Apply();
+    StartupPhases::mark("panel-outline");
     bridge = std::make_unique<AcpiBridge>(loader);
     const int result = bridge->Load(libraryPath);
+    StartupPhases::mark("bridge");
     if (result != AcpiBridge::LoadReady) {
         const char *text = AcpiBridge::loadResultText(result);
         // The program's task bar entry comes first, so that the box, the
@@ -169,10 +173,13 @@ void TfrmVesperin::createDialogs()
     m_setTime = std::make_unique<TfrmSetTime>(*m_alarm, Handle());
     frmSetTime = m_setTime.get();
     ShowAlarmTime();
+    StartupPhases::mark("alarm-time-dialog");
     m_options = makeOptions(*m_alarm, Handle());
     ShowOptions();
+    StartupPhases::mark("options-dialog");
     m_music = makeSelectMusic(*m_alarm, Handle());
     ShowMusic();
+    StartupPhases::mark("music-dialog");
     // The tooltip's window comes once the drive search runs, so that it
     // adds nothing to the wait for the panel; it takes the time labels
     // where ShowAlarmTime left them.
@@ -242,6 +249,7 @@ void TfrmVesperin::placeOnScreen()
 void TfrmVesperin::driveSearchEnded()
 {
     ShowMusic();
+    StartupPhases::mark("panel-to-show");
     Show();
     if (frmWaiting)
         frmWaiting->searchEnded();

@@ -2,6 +2,7 @@
 #include "app/windows/application.h"
 #include "app/windows/forms.h"
 #include "app/windows/message_boxes.h"
+#include "app/windows/startup_phases.h"
 
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 // shows comes from the firmware through Vesperlink and from the drive search.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    StartupPhases::mark("WinMain");
     try {
         if (createForms(ProgramLocation::libraryPath()))
             application->Run();
