@@ -67,8 +67,11 @@ unmount_all() {
 }
 trap unmount_all EXIT
 
-mirror=${MIRROR:-$(grep -rhoE '^(URIs: *|deb +)[^ ]+/debian$|^(URIs: *|deb +)[^ ]+/debian ' \
-  /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null | head -n 1 | sed -E 's/^(URIs: *|deb +)//; s/ $//')}
+host_mirror() {
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    sed -nE 's,^(URIs: *|deb +)([^ ]+/debian)( .*)?$,\2,p' | head -n 1 || true
+}
+mirror=${MIRROR:-$(host_mirror)}
 mirror=${mirror:-http://deb.debian.org/debian}
 
 stamp "debootstrap from $mirror"
