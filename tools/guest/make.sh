@@ -47,82 +47,91 @@ if ready; then
   echo "$image"
   exit 0
 fi
-# Under the lock, any other build folder is what a build cut short left.
-rm -rf "$cache"/*.partial "$image"
+# Under the lock, any other build folder is what a build cut short left; a
+# build of this image cut short while making the prefixes goes on from its
+# root file system, which was whole when it was marked made.
+work=$cache/$hash.partial
+for other in "$cache"/*.partial; do
+  [ "$other" = "$work" ] && [ -f "$work/root-made" ] && continue
+  rm -rf "$other"
+done
+rm -rf "$image"
 # Images no run has booted for a week belong to older package lists.
 find "$cache" -mindepth 2 -maxdepth 2 -name last-used -mtime +7 -printf '%h\n' | xargs -r rm -rf
 
-work=$cache/$hash.partial
 root=$work/rootfs
 mkdir -p "$work"
 log=$work/build-times.txt
 started=$SECONDS
 stamp() { echo "$((SECONDS - started)) s: $*" | tee -a "$log" >&2; }
 
-unmount_all() {
-  local m
-  for m in dev/pts dev proc sys; do
-    mountpoint -q "$root/$m" 2>/dev/null && umount -l "$root/$m" || true
+# The root file system from the archive, as root.img, with the kernel and
+# initramfs beside it.
+make_root() {
+  unmount_all() {
+    local m
+    for m in dev/pts dev proc sys; do
+      mountpoint -q "$root/$m" 2>/dev/null && umount -l "$root/$m" || true
+    done
+  }
+  trap unmount_all EXIT
+
+  host_mirror() {
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+      sed -nE 's,^(URIs: *|deb +)([^ ]+/debian)( .*)?$,\2,p' | head -n 1 || true
+  }
+  mirror=${MIRROR:-$(host_mirror)}
+  mirror=${mirror:-http://deb.debian.org/debian}
+
+  stamp "debootstrap from $mirror"
+  debootstrap --variant=minbase --arch=amd64 bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+    { tail -n 30 "$work/debootstrap.log" >&2; exit 1; }
+  mount -t proc proc "$root/proc"
+  mount -t sysfs sys "$root/sys"
+  mount --bind /dev "$root/dev"
+  mount --bind /dev/pts "$root/dev/pts"
+
+  # The main suites only: the security suite's i386 index can be out of step
+  # with amd64 ("File has unexpected size ... Mirror sync in progress?"), and
+  # then the amd64 and i386 halves of the shared libraries disagree and
+  # wine32:i386 cannot be installed.
+  printf 'deb %s bookworm main\ndeb %s bookworm-updates main\n' "$mirror" "$mirror" >"$root/etc/apt/sources.list"
+  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+  chmod +x "$root/usr/sbin/policy-rc.d"
+  printf 'APT::Install-Recommends "false";\nAPT::Install-Suggests "false";\nAcquire::Retries "5";\n' \
+    >"$root/etc/apt/apt.conf.d/90guest"
+  # A small initramfs, only what a virtio disk and 9p shares need: the whole
+  # set is five times bigger and slower to unpack under emulation.
+  mkdir -p "$root/etc/initramfs-tools/conf.d"
+  printf 'MODULES=list\nCOMPRESS=gzip\n' >"$root/etc/initramfs-tools/conf.d/guest.conf"
+  printf '%s\n' virtio_pci virtio_blk virtio_console ext4 9p 9pnet_virtio >"$root/etc/initramfs-tools/modules"
+  printf '%s\n' 'path-exclude /usr/share/doc/*' 'path-exclude /usr/share/man/*' \
+    'path-exclude /usr/share/info/*' 'path-exclude /usr/share/locale/*' \
+    'path-include /usr/share/locale/locale.alias' >"$root/etc/dpkg/dpkg.cfg.d/90guest-nodoc"
+
+  in_root() { DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 chroot "$root" "$@"; }
+  in_root dpkg --add-architecture i386
+  stamp "apt-get update"
+  for try in 1 2 3 4; do
+    in_root apt-get update >>"$work/apt.log" 2>&1 && break
+    [ "$try" = 4 ] && { tail -n 20 "$work/apt.log" >&2; exit 1; }
+    sleep $((try * 15))
   done
-}
-trap unmount_all EXIT
+  mapfile -t packages < <(sed 's/#.*//; /^ *$/d' "$here/packages.txt")
+  stamp "apt-get install (${#packages[@]} packages)"
+  in_root apt-get install -y "${packages[@]}" >>"$work/apt.log" 2>&1 ||
+    { tail -n 40 "$work/apt.log" >&2; echo "guest: the packages above could not be installed" >&2; exit 1; }
+  in_root dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' >"$work/installed.txt"
+  in_root apt-get clean
+  rm -rf "$root"/var/lib/apt/lists/* "$root/usr/sbin/policy-rc.d"
 
-host_mirror() {
-  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
-    sed -nE 's,^(URIs: *|deb +)([^ ]+/debian)( .*)?$,\2,p' | head -n 1 || true
-}
-mirror=${MIRROR:-$(host_mirror)}
-mirror=${mirror:-http://deb.debian.org/debian}
-
-stamp "debootstrap from $mirror"
-debootstrap --variant=minbase --arch=amd64 bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-  { tail -n 30 "$work/debootstrap.log" >&2; exit 1; }
-mount -t proc proc "$root/proc"
-mount -t sysfs sys "$root/sys"
-mount --bind /dev "$root/dev"
-mount --bind /dev/pts "$root/dev/pts"
-
-# The main suites only: the security suite's i386 index can be out of step
-# with amd64 ("File has unexpected size ... Mirror sync in progress?"), and
-# then the amd64 and i386 halves of the shared libraries disagree and
-# wine32:i386 cannot be installed.
-printf 'deb %s bookworm main\ndeb %s bookworm-updates main\n' "$mirror" "$mirror" >"$root/etc/apt/sources.list"
-printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-chmod +x "$root/usr/sbin/policy-rc.d"
-printf 'APT::Install-Recommends "false";\nAPT::Install-Suggests "false";\nAcquire::Retries "5";\n' \
-  >"$root/etc/apt/apt.conf.d/90guest"
-# A small initramfs, only what a virtio disk and 9p shares need: the whole
-# set is five times bigger and slower to unpack under emulation.
-mkdir -p "$root/etc/initramfs-tools/conf.d"
-printf 'MODULES=list\nCOMPRESS=gzip\n' >"$root/etc/initramfs-tools/conf.d/guest.conf"
-printf '%s\n' virtio_pci virtio_blk virtio_console ext4 9p 9pnet_virtio >"$root/etc/initramfs-tools/modules"
-printf '%s\n' 'path-exclude /usr/share/doc/*' 'path-exclude /usr/share/man/*' \
-  'path-exclude /usr/share/info/*' 'path-exclude /usr/share/locale/*' \
-  'path-include /usr/share/locale/locale.alias' >"$root/etc/dpkg/dpkg.cfg.d/90guest-nodoc"
-
-in_root() { DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8 chroot "$root" "$@"; }
-in_root dpkg --add-architecture i386
-stamp "apt-get update"
-for try in 1 2 3 4; do
-  in_root apt-get update >>"$work/apt.log" 2>&1 && break
-  [ "$try" = 4 ] && { tail -n 20 "$work/apt.log" >&2; exit 1; }
-  sleep $((try * 15))
-done
-mapfile -t packages < <(sed 's/#.*//; /^ *$/d' "$here/packages.txt")
-stamp "apt-get install (${#packages[@]} packages)"
-in_root apt-get install -y "${packages[@]}" >>"$work/apt.log" 2>&1 ||
-  { tail -n 40 "$work/apt.log" >&2; echo "guest: the packages above could not be installed" >&2; exit 1; }
-in_root dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' >"$work/installed.txt"
-in_root apt-get clean
-rm -rf "$root"/var/lib/apt/lists/* "$root/usr/sbin/policy-rc.d"
-
-echo guest >"$root/etc/hostname"
-printf '127.0.0.1 localhost\n127.0.1.1 guest\n' >"$root/etc/hosts"
-mkdir -p "$root/mnt/ctl" "$root/opt/wineprefixes"
-# The guest's first process: mounts what a shell needs, the control share
-# and the shared folder (at the path it has on the host), runs the command
-# with its output in the control share, and powers off.
-cat >"$root/sbin/guest-init" <<'INIT'
+  echo guest >"$root/etc/hostname"
+  printf '127.0.0.1 localhost\n127.0.1.1 guest\n' >"$root/etc/hosts"
+  mkdir -p "$root/mnt/ctl" "$root/opt/wineprefixes"
+  # The guest's first process: mounts what a shell needs, the control share
+  # and the shared folder (at the path it has on the host), runs the command
+  # with its output in the control share, and powers off.
+  cat >"$root/sbin/guest-init" <<'INIT'
 #!/bin/sh
 export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 export HOME=/root LANG=C.UTF-8 TERM=dumb
@@ -155,18 +164,22 @@ umount "$share" /mnt/ctl
 echo o >/proc/sysrq-trigger
 sleep 10
 INIT
-chmod 755 "$root/sbin/guest-init"
+  chmod 755 "$root/sbin/guest-init"
 
-cp -L "$root/vmlinuz" "$work/vmlinuz"
-cp -L "$root/initrd.img" "$work/initrd.img"
-unmount_all
-used=$(du -sm "$root" | cut -f1)
-# Room for the three prefixes (Wine copies its DLLs into each) and the tests.
-size=$((used + 6144))
-stamp "root.img: $used MiB of files in $size MiB"
-truncate -s "${size}M" "$work/root.img"
-mkfs.ext4 -q -F -L guest -E lazy_itable_init=0,lazy_journal_init=0 -d "$root" "$work/root.img"
-rm -rf "$root"
+  cp -L "$root/vmlinuz" "$work/vmlinuz"
+  cp -L "$root/initrd.img" "$work/initrd.img"
+  unmount_all
+  used=$(du -sm "$root" | cut -f1)
+  # Room for the three prefixes (Wine copies its DLLs into each) and the tests.
+  size=$((used + 6144))
+  stamp "root.img: $used MiB of files in $size MiB"
+  truncate -s "${size}M" "$work/root.img"
+  mkfs.ext4 -q -F -L guest -E lazy_itable_init=0,lazy_journal_init=0 -d "$root" "$work/root.img"
+  rm -rf "$root"
+  touch "$work/root-made"
+}
+
+[ -f "$work/root-made" ] || make_root
 
 # wineboot takes a minute or more under emulation: once here, kept in the
 # image, instead of on every run.
@@ -174,14 +187,28 @@ stamp "booting once to make the Wine prefixes"
 share=$(mktemp -d)
 VESPERIN_GUEST=$work VESPERIN_GUEST_PERSIST=1 VESPERIN_GUEST_TIMEOUT=3600 "$here/run.sh" "$share" '
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf /opt/wineprefixes/*
+  # One more try for a prefix whose making failed, then its log.
+  make_prefix() {
+    local dir=/opt/wineprefixes/$1 arch=$2 try
+    for try in 1 2; do
+      rm -rf "$dir"
+      WINEPREFIX=$dir WINEARCH=$arch wineboot --init >"$dir.log" 2>&1 &&
+        WINEPREFIX=$dir wineserver --wait && [ -f "$dir/system.reg" ] && return 0
+      echo "making $dir failed (try $try):"
+      tail -n 20 "$dir.log"
+      WINEPREFIX=$dir wineserver --kill 2>/dev/null
+      sleep 5
+    done
+    return 1
+  }
   for prefix in win32:win32 win64:win64 release:win32; do
     start=$SECONDS
-    dir=/opt/wineprefixes/${prefix%:*}
-    WINEPREFIX=$dir WINEARCH=${prefix#*:} wineboot --init >/dev/null 2>&1 || exit 1
-    WINEPREFIX=$dir wineserver --wait
-    [ -f "$dir/system.reg" ] || exit 1
-    echo "prefix $dir (${prefix#*:}) made in $((SECONDS - start)) s, $(du -sm "$dir" | cut -f1) MiB"
+    make_prefix ${prefix%:*} ${prefix#*:} || exit 1
+    echo "prefix ${prefix%:*} (${prefix#*:}) made in $((SECONDS - start)) s," \
+      "$(du -sm /opt/wineprefixes/${prefix%:*} | cut -f1) MiB"
   done
+  rm -f /opt/wineprefixes/*.log
   sync' 2>&1 | tee -a "$log" >&2 || { rm -rf "$share"; echo "guest: making the prefixes failed" >&2; exit 1; }
 rm -rf "$share"
 stamp "image made ($(du -sm "$work/root.img" | cut -f1) MiB used)"
