@@ -187,7 +187,7 @@ stage_guest() {
     { echo "guest: no image, so the i686 ways did not run: that fails the run" >&2; return 1; }
   echo "guest image $image (ready after $((SECONDS - started)) s)"
   started=$SECONDS
-  VESPERIN_GUEST=$image VESPERIN_GUEST_PASS="VESPERIN_GUEST_WAYS VESPERIN_GUEST_PARTS VESPERIN_WINE_TIMEOUT" \
+  VESPERIN_GUEST=$image VESPERIN_GUEST_PASS="VESPERIN_GUEST_WAYS VESPERIN_GUEST_PARTS VESPERIN_GUEST_SELECT VESPERIN_WINE_TIMEOUT" \
     VESPERIN_GUEST_WAYS=$ways VESPERIN_GUEST_CONSOLE=build-guest/console.log \
     tools/guest/run.sh "$here" "tools/guest/tests.sh build-guest build-wine-i686 \
       build-wine-i686-emulated out/release out/release-emulated" || status=$?

@@ -26,6 +26,8 @@
 #                           fresh prefixes made already (the guest's image
 #                           holds them): used as they are
 #   VESPERIN_WINE_LOGS      where the test output goes (default PREFIX_DIR/logs)
+#   VESPERIN_WINE_SELECT    a CTest -R expression: only those tests of the first
+#                           two trees run (the guest's lean set)
 #   VESPERIN_WINE_SUMMARY   a file that gets one line per way run:
 #                           "label<TAB>passed<TAB>failed"
 set -euo pipefail
@@ -184,15 +186,19 @@ runs i686-win32 && prefixes+=("$prefix_dir/win32") && make_prefix "$prefix_dir/w
 echo "Wine prefixes ready in $prefix_dir; test output goes to $logs_dir" >&2
 
 result=0
-runs i686-win32 && { run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 || result=1; }
-runs i686-wow64 &&
-  { run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 || result=1; }
+select=()
+[ -z "${VESPERIN_WINE_SELECT:-}" ] || select=(-R "$VESPERIN_WINE_SELECT")
+runs i686-win32 &&
+  { run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 "${select[@]}" || result=1; }
+runs i686-wow64 && { run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 \
+  "${select[@]}" || result=1; }
 if ! runs i686-win32 && ! runs i686-wow64; then
   echo "== LEFT OUT here: i686 on 32-bit Windows and under WOW64: this machine runs 32-bit x86" \
     "programs only $i386 (tools/host-i386.sh), and Wine's 32-bit half not at all; the guest" \
     "stage of tools/test.sh runs them" >&2
 fi
-runs x86_64 && { run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 || result=1; }
+runs x86_64 &&
+  { run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 "${select[@]}" || result=1; }
 if [ "$emulated_arch" = x86_64 ]; then
   runs x86_64 && { run_way "x86_64 on the emulated device, 64-bit Windows" "$emulated_dir" \
     "$prefix_dir/win64" win64 0 -L emulated-device || result=1; }

@@ -18,6 +18,11 @@
 # prefix. RESULTS gets the logs, the pictures and summary.txt, one line for
 # each way and the trial, which tools/test.sh prints last.
 # VESPERIN_GUEST_PARTS (default "trees shipped release") picks what runs.
+# Under emulation a test program takes 8 to 75 s, so the driver tree runs a
+# lean set by default: the bridge, the window framework and the windows'
+# programs (with the emulated tree's two dialogs and the end-to-end run, the
+# five windows); VESPERIN_GUEST_SELECT=all runs all of it, or names a CTest -R
+# expression.
 # Prefixes: the guest's image holds fresh ones in /opt/wineprefixes; elsewhere
 # they are made under RESULTS.
 set -uo pipefail
@@ -28,6 +33,8 @@ results=$(cd "$1" && pwd) i686_tree=$2 emulated_tree=$3 release=$4 shipped=$(rea
 ways=${VESPERIN_GUEST_WAYS-i686-win32 i686-wow64}
 where=${VESPERIN_GUEST_WHERE:-, in the guest}
 parts=${VESPERIN_GUEST_PARTS:-trees shipped release}
+select=${VESPERIN_GUEST_SELECT:-^tst_(acpi_device_win32|acpi_bridge|alarm_bridge|vesperlink_emulated|vesperlink_win32|window_framework|startup|frmvesperin|frmsettime)\$}
+[ "$select" = all ] && select=
 part() { grep -qw "$1" <<<"$parts"; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$results/logs" "$results/screenshots"
@@ -45,7 +52,7 @@ fi
 
 if part trees && [ -n "$ways" ]; then
   echo "== the i686 test trees ($ways)"
-  VESPERIN_WINE_WAYS=$ways VESPERIN_WINE_READY_PREFIXES=$([ -n "$ready" ] && echo 1 || echo 0) \
+  VESPERIN_WINE_WAYS=$ways VESPERIN_WINE_SELECT=$select VESPERIN_WINE_READY_PREFIXES=$([ -n "$ready" ] && echo 1 || echo 0) \
     VESPERIN_WINE_LOGS=$results/logs VESPERIN_WINE_SUMMARY=$tsv \
     "$here/tools/wine-tests.sh" "$i686_tree" "$results/no-x86_64-tree" "$prefixes" \
     "$emulated_tree" || status=1
