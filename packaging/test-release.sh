@@ -11,24 +11,40 @@ setup=$(ls "$release"/Vesperin-*-setup.exe)
 portable=$(ls "$release"/Vesperin-*-portable.zip)
 version=$(basename "$setup" | sed 's/^Vesperin-\(.*\)-setup.exe$/\1/')
 
+# What ships, in both the zip and the installer, on every machine.
+shipped=(Vesperin.exe Vesperlink.dll vpalarm.exe README.txt)
+zip_files=$(unzip -Z1 "$portable")
+# 7-Zip lists the files an NSIS installer holds, and the uninstaller it writes.
+setup_files=$(7z l -ba -slt "$setup" | sed -n 's/^Path = //p' | tr '\\' /) ||
+  { echo "release test: 7z cannot list $setup (p7zip-full, tools/install-deps.sh)" >&2; exit 1; }
+for f in "${shipped[@]}"; do
+  grep -q "/$f\$" <<<"$zip_files" || { echo "release test: the zip lacks $f" >&2; exit 1; }
+done
+for f in "${shipped[@]}" uninstall.exe; do
+  grep -Eq "(^|/)$f\$" <<<"$setup_files" ||
+    { echo "release test: the installer lacks $f; it holds: $(echo $setup_files)" >&2; exit 1; }
+done
+echo "  ok: the zip holds ${shipped[*]}; the installer those and uninstall.exe"
+
 # The installer and the programs are 32-bit Windows programs: they need Wine's
 # 32-bit half, which a machine that runs 32-bit x86 programs only under
-# emulation does not have (tools/host-i386.sh). There only what needs no
-# Windows is checked: the zip holds the programs, the library and the notes.
+# emulation does not have (tools/host-i386.sh); the guest stage of
+# tools/test.sh runs this script in a guest that has it. Here only what needs
+# no Windows is checked.
 i386=$("$(dirname "$0")/../tools/host-i386.sh")
 if [ "$i386" != native ]; then
-  for f in Vesperin.exe Vesperlink.dll vpalarm.exe README.txt; do
-    unzip -Z1 "$portable" | grep -q "/$f\$" || { echo "release test: the zip lacks $f" >&2; exit 1; }
-  done
   file -b "$setup" | grep -q '^PE32 executable (GUI) Intel 80386' ||
     { echo "release test: $setup is no 32-bit Windows program" >&2; exit 1; }
-  echo "release test: LEFT OUT under Wine (this machine runs 32-bit x86 programs only $i386);"
-  echo "  the zip holds Vesperin.exe, Vesperlink.dll, vpalarm.exe and README.txt, and the setup is a 32-bit Windows program"
+  echo "release test: LEFT OUT under Wine here (this machine runs 32-bit x86 programs only $i386);"
+  echo "  the setup is a 32-bit Windows program"
   exit 0
 fi
 
 work=$(mktemp -d /tmp/vesperin-release-test.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# VESPERIN_RELEASE_PREFIX names a fresh 32-bit prefix made already (the
+# guest keeps one made in its image, where wineboot takes minutes).
+export WINEPREFIX="${VESPERIN_RELEASE_PREFIX:-$work/prefix}" WINEARCH=win32 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml="
 # One X server of our own for the whole run: the prefix's desktop process,
 # started by the first program, keeps the display it was started with.
 Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" >/dev/null 2>&1 &
@@ -41,14 +57,15 @@ fail() { echo "release test: $*" >&2; exit 1; }
 check() { echo "  ok: $*"; }
 
 echo "== a fresh Wine prefix"
-wineboot -i >/dev/null 2>&1
-wineserver -w
+if [ -z "${VESPERIN_RELEASE_PREFIX:-}" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+[ -f "$WINEPREFIX/system.reg" ] || fail "no Wine prefix in $WINEPREFIX"
 drive_c="$WINEPREFIX/drive_c"
 target="$drive_c/Program Files/Vesperin"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vesperin.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vesperin'
-shipped=(Vesperlink.dll vpalarm.exe README.txt)
-unzip -Z1 "$portable" | grep -q '/Vesperin.exe$' && shipped=(Vesperin.exe "${shipped[@]}")
 
 echo "== silent install"
 wine "$setup" /S
@@ -63,10 +80,8 @@ for value in "DisplayName.*Vesperin" "DisplayVersion.*$version" 'UninstallString
   grep -q "$value" <<<"$entry" || fail "the uninstall entry lacks $value: $entry"
 done
 check "uninstall entry: DisplayName, DisplayVersion $version, (Quiet)UninstallString, InstallLocation"
-if [ -f "$target/Vesperin.exe" ]; then
-  [ -f "$shortcut" ] || fail "no Start-menu shortcut"
-  check "Start-menu shortcut Vesperin"
-fi
+[ -f "$shortcut" ] || fail "no Start-menu shortcut"
+check "Start-menu shortcut Vesperin"
 
 echo "== the installed programs start"
 set +e
@@ -74,31 +89,31 @@ out=$(wine "$target/vpalarm.exe" 2>&1 | tr -d '\r'); rc=$?
 set -e
 [ "$rc" -eq 1 ] && grep -q '^Initiating failed\.\.\.$' <<<"$out" || fail "vpalarm.exe: exit $rc, $out"
 check "vpalarm.exe without the driver: \"Initiating failed...\", exit 1"
-if [ -f "$target/Vesperin.exe" ]; then
-  wine "$target/Vesperin.exe" &
-  program=$!
-  box=""
-  for _ in $(seq 1 120); do
-    box=$(xdotool search --onlyvisible --name '^Vesperin$' 2>/dev/null | tail -n 1) && [ -n "$box" ] && break
-    sleep 0.5
-  done
-  [ -n "$box" ] || { kill "$program"; fail "Vesperin.exe showed no message box"; }
-  import -window root "$work/startup.png" 2>/dev/null && cp "$work/startup.png" "$release/startup-without-driver.png" || true
-  # The box's own text, read in the prefix by a small Windows program.
-  i686-w64-mingw32-gcc-win32 -Wall -Werror -o "$work/read-box-text.exe" \
-    "$(dirname "$0")/read-box-text.c" -luser32
-  shown=$(wine "$work/read-box-text.exe" Vesperin 2>/dev/null | tr -d '\r') || true
-  [ "$shown" = "Vesperin|Initiating failed..." ] || {
-    kill "$program"; fail "the start-up box showed \"$shown\", not \"Vesperin|Initiating failed...\""; }
-  check "the start-up box reads \"Initiating failed...\" under the caption \"Vesperin\""
-  # No window manager runs: focus the box and press Enter as a user would.
-  xdotool windowfocus --sync "$box" 2>/dev/null || true
-  xdotool key Return
-  for _ in $(seq 1 60); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
-  if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "Vesperin.exe did not end"; fi
-  wait "$program" || true
-  check "Vesperin.exe showed its start-up failure box and ended after Enter"
-fi
+wine "$target/Vesperin.exe" &
+program=$!
+box=""
+for _ in $(seq 1 120); do
+  box=$(xdotool search --onlyvisible --name '^Vesperin$' 2>/dev/null | tail -n 1) && [ -n "$box" ] && break
+  sleep 0.5
+done
+[ -n "$box" ] || { kill "$program"; fail "Vesperin.exe showed no message box"; }
+import -window root "$work/startup.png" 2>/dev/null && cp "$work/startup.png" "$release/startup-without-driver.png" || true
+# The box's own text, read in the prefix by a small Windows program
+# (VESPERIN_READ_BOX_TEXT: one built already, where no compiler is).
+reader=${VESPERIN_READ_BOX_TEXT:-$work/read-box-text.exe}
+[ -n "${VESPERIN_READ_BOX_TEXT:-}" ] || i686-w64-mingw32-gcc-win32 -Wall -Werror -o "$reader" \
+  "$(dirname "$0")/read-box-text.c" -luser32
+shown=$(wine "$reader" Vesperin 2>/dev/null | tr -d '\r') || true
+[ "$shown" = "Vesperin|Initiating failed..." ] || {
+  kill "$program"; fail "the start-up box showed \"$shown\", not \"Vesperin|Initiating failed...\""; }
+check "the start-up box reads \"Initiating failed...\" under the caption \"Vesperin\""
+# No window manager runs: focus the box and press Enter as a user would.
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 1 60); do kill -0 "$program" 2>/dev/null || break; sleep 0.5; done
+if kill -0 "$program" 2>/dev/null; then kill "$program"; fail "Vesperin.exe did not end"; fi
+wait "$program" || true
+check "Vesperin.exe showed its start-up failure box and ended after Enter"
 
 echo "== installing again replaces the installation"
 echo "stale" > "$target/vpalarm.exe"

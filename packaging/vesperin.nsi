@@ -34,17 +34,13 @@ Section "Vesperin"
   SetOutPath "$INSTDIR"
   ; Installing over an older version replaces its files one by one.
   SetOverwrite on
-!if /FileExists "${SOURCE}\Vesperin.exe"
   File "${SOURCE}\Vesperin.exe"
-!endif
   File "${SOURCE}\Vesperlink.dll"
   File "${SOURCE}\vpalarm.exe"
   File "${SOURCE}\README.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-!if /FileExists "${SOURCE}\Vesperin.exe"
   CreateShortCut "$SMPROGRAMS\Vesperin.lnk" "$INSTDIR\Vesperin.exe"
-!endif
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

@@ -6,33 +6,41 @@
 # temporary machine image (the emulator's default notebook); xdotool presses
 # the panel's arrows to open each dialog in turn, and ImageMagick writes the
 # PNGs into docs/screenshots/.
-#   tools/screenshots.sh [BUILD_DIR]     (default: build-run-i686)
+#   tools/screenshots.sh [BUILD_DIR [OUT_DIR]]
+# BUILD_DIR (default: build-run-i686) holds bin/Vesperin.exe, or is the
+# folder of a Vesperin.exe and its library (the release's build on the
+# emulated notebook); OUT_DIR defaults to docs/screenshots. A 32-bit prefix
+# made already may be named in VESPERIN_SCREENSHOTS_PREFIX.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$here/build-run-i686}")
-program=$build/bin/Vesperin.exe
-[ -f "$program" ] || { echo "no $program: run tools/run.sh (or build it) first" >&2; exit 1; }
+bin=$build/bin
+[ -f "$bin/Vesperin.exe" ] || bin=$build
+[ -f "$bin/Vesperin.exe" ] || { echo "no $build/bin/Vesperin.exe: run tools/run.sh (or build it) first" >&2; exit 1; }
+out=$(realpath -m "${2:-$here/docs/screenshots}")
 
 if [ -z "${VESPERIN_SCREENSHOTS_INSIDE:-}" ]; then
-  VESPERIN_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
+  VESPERIN_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$out"
 fi
 
 work=$(mktemp -d)
 pid=
+export WINEPREFIX=${VESPERIN_SCREENSHOTS_PREFIX:-$work/prefix} WINEARCH=win32 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-  WINEPREFIX=$work/prefix wineserver --kill 2>/dev/null || true
+  wineserver --kill 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-export WINEPREFIX=$work/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-echo "Making a Wine prefix for the screenshots (about half a minute)"
-(unset DISPLAY; wineboot --init >/dev/null 2>&1)
-wineserver --wait
+if [ -z "${VESPERIN_SCREENSHOTS_PREFIX:-}" ]; then
+  echo "Making a Wine prefix for the screenshots (about half a minute)"
+  (unset DISPLAY; wineboot --init >/dev/null 2>&1)
+  wineserver --wait
+fi
 # The Windows program reads the image through Wine's drive Z:, the root.
 image=$work/notebook.json
 export VESPERIN_EMULATOR_IMAGE="Z:${image//\//\\}"
-out=$here/docs/screenshots
 mkdir -p "$out"
 
 # The window id of the visible window titled exactly $1, waiting up to 60 s
@@ -65,7 +73,7 @@ shoot() {
   local file=$1
   shift
   import -window root -crop "$(around "$@")" +repage "$out/$file"
-  echo "wrote docs/screenshots/$file"
+  echo "wrote $out/$file"
 }
 # The pointer away from every window, so that no control shows its hover look.
 park_pointer() {
@@ -91,7 +99,7 @@ waiting_shot() {
 }
 
 xdotool mousemove 1020 760
-(cd "$build/bin" && exec wine ./Vesperin.exe) &
+(cd "$bin" && exec wine ./Vesperin.exe) &
 pid=$!
 waiting_shot || echo "the waiting window went by too fast; waiting.png is unchanged" >&2
 

@@ -10,12 +10,18 @@
 #            and the dialogs that need the emulated device in a tree of their own
 #   fuzz     the libFuzzer targets, for a bounded time
 #   release  the installer and the portable zip, tried under Wine
+#   guest    where this machine runs no 32-bit x86 program: the i686 ways
+#            (a 32-bit Windows and WOW64), the release's trial and the
+#            shipped build end to end, in a guest with a kernel of its own
+#            (tools/guest/); elsewhere the shipped build end to end here
 # tools/test.sh runs them all; tools/test.sh native asan runs just those.
+# VESPERIN_GUEST_WAYS="i686-win32" (or "") leaves the other i686 ways out;
+# any way left out otherwise fails the run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 stages=("$@")
-[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 tsan mingw wine fuzz release)
+[ ${#stages[@]} -gt 0 ] || stages=(native asan m32 tsan mingw wine fuzz release guest)
 "$here/tools/install-deps.sh"
 # Where the kernel runs no 32-bit x86 program, Wine runs through its 64-bit
 # loader alone (tools/wine64-only says why).
@@ -88,28 +94,37 @@ stage_mingw() {
   tools/check-size.sh build-mingw-i686-emulated/bin || true
 }
 
+# The Windows test trees (the -posix compilers): one per architecture on the
+# driver's device, with the shipped Vesperlink.dll beside the tests and a
+# test build on the emulated notebook in bin/emulated.
+build_wine_tree() {
+  tools/build.sh "build-wine-$1" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
+    -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
+    -DVESPERIN_EMULATED_DEVICE=OFF -DVESPERIN_EMULATED_TEST_LIBRARY=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$1.cmake"
+}
+
+# The dialogs that search the drives, play the disc and set the mixer, and
+# the whole program end to end, need a build on the emulated device: one
+# more tree, built only as far as those tests need (ccache hands it every
+# object the trees share).
+build_emulated_tree() {
+  tools/build.sh "build-wine-$1-emulated" -DCMAKE_BUILD_TYPE=Release \
+    -DVESPERIN_WERROR=ON -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
+    -DVESPERIN_EMULATED_DEVICE=ON -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$1.cmake" \
+    -- tst_frmselectmusic tst_frmoptions Vesperin Vesperlink
+}
+
 stage_wine() {
-  # One test tree per architecture (the -posix compilers), with the shipped
-  # Vesperlink.dll (the driver's device) beside the tests and a test build on
-  # the emulated notebook in bin/emulated. The i686 tree is built everywhere,
-  # so that it keeps compiling, even where Wine cannot run it.
-  for arch in i686 x86_64; do
-    tools/build.sh "build-wine-$arch" -DCMAKE_BUILD_TYPE=Release -DVESPERIN_WERROR=ON \
-      -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
-      -DVESPERIN_EMULATED_DEVICE=OFF -DVESPERIN_EMULATED_TEST_LIBRARY=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake"
-  done
-  # The dialogs that search the drives, play the disc and set the mixer, and
-  # the whole program end to end, need a build on the emulated device: one
-  # more tree, built only as far as those tests need (ccache hands it every
-  # object the trees share). It is i686, what users run, where this machine
-  # has 32-bit Wine, and x86_64 elsewhere.
+  # The i686 tree is built everywhere, so that it keeps compiling; where
+  # this machine has no 32-bit Wine, the guest stage runs it.
+  build_wine_tree i686
+  build_wine_tree x86_64
+  # The emulated-device tree is i686, what users run, where this machine
+  # has 32-bit Wine, and x86_64 elsewhere (the guest stage runs the i686 one).
   local emulated_arch=i686
   [ "$(tools/host-i386.sh)" = native ] || emulated_arch=x86_64
-  tools/build.sh "build-wine-$emulated_arch-emulated" -DCMAKE_BUILD_TYPE=Release \
-    -DVESPERIN_WERROR=ON -DVESPERIN_TESTS=ON -DVESPERIN_GTEST_FROM_SOURCE=ON \
-    -DVESPERIN_EMULATED_DEVICE=ON -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$emulated_arch.cmake" \
-    -- tst_frmselectmusic tst_frmoptions Vesperin Vesperlink
+  build_emulated_tree "$emulated_arch"
   tools/wine-tests.sh build-wine-i686 build-wine-x86_64 build-wine-prefixes \
     "build-wine-$emulated_arch-emulated"
 }
@@ -120,9 +135,54 @@ stage_fuzz() {
   tools/fuzz-targets.sh build-fuzz "${VESPERIN_FUZZ_SECONDS:-30}"
 }
 
+# The release, and the same programs built on the emulated notebook for the
+# tests that operate the shipped build.
+released=0
+make_release() {
+  [ "$released" = 1 ] && return
+  tools/release.sh out/release out/release-emulated
+  released=1
+}
+
 stage_release() {
-  tools/release.sh out/release
+  make_release
   packaging/test-release.sh out/release
+}
+
+stage_guest() {
+  local ways=${VESPERIN_GUEST_WAYS-i686-win32 i686-wow64}
+  make_release
+  mkdir -p build-guest
+  rm -f build-guest/summary.txt
+  if [ "$(tools/host-i386.sh)" = native ]; then
+    # The i686 trees ran in the wine stage and the release trial in the
+    # release stage, here; what is left is the shipped build end to end.
+    echo "i686 test trees and the release trial: natively, in the wine and release stages"
+    VESPERIN_GUEST_WAYS=$ways VESPERIN_GUEST_PARTS=shipped VESPERIN_GUEST_WHERE=", natively" \
+      tools/guest/tests.sh build-guest build-wine-i686 build-wine-i686-emulated out/release \
+      out/release-emulated || { cat build-guest/summary.txt; return 1; }
+    cat build-guest/summary.txt
+    return
+  fi
+  # Everything the guest runs is built here: it has Wine, but no compiler.
+  build_wine_tree i686
+  build_emulated_tree i686
+  i686-w64-mingw32-gcc-win32 -Wall -Werror -o build-guest/read-box-text.exe \
+    packaging/read-box-text.c -luser32
+  local started=$SECONDS image status=0
+  image=$(tools/guest/make.sh) ||
+    { echo "guest: no image, so the i686 ways did not run: that fails the run" >&2; return 1; }
+  echo "guest image $image (ready after $((SECONDS - started)) s)"
+  started=$SECONDS
+  VESPERIN_GUEST=$image VESPERIN_GUEST_PASS="VESPERIN_GUEST_WAYS VESPERIN_GUEST_PARTS VESPERIN_GUEST_SELECT VESPERIN_WINE_TIMEOUT" \
+    VESPERIN_GUEST_WAYS=$ways VESPERIN_GUEST_CONSOLE=build-guest/console.log \
+    tools/guest/run.sh "$here" "tools/guest/tests.sh build-guest build-wine-i686 \
+      build-wine-i686-emulated out/release out/release-emulated" || status=$?
+  echo "guest run: $((SECONDS - started)) s, exit $status"
+  echo "x86_64 on 64-bit Windows: natively, in the wine stage"
+  cat build-guest/summary.txt 2>/dev/null || true
+  [ -s build-guest/summary.txt ] || { echo "guest: no summary came back" >&2; status=1; }
+  return "$status"
 }
 
 for stage in "${stages[@]}"; do

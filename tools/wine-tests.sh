@@ -19,6 +19,17 @@
 # left out, and say so.
 # The prefixes are made afresh under PREFIX_DIR on every run and thrown away
 # with it.
+# Environment:
+#   VESPERIN_WINE_WAYS      the ways to run, of "i686-win32 i686-wow64 x86_64"
+#                           (default: every way this machine runs)
+#   VESPERIN_WINE_READY_PREFIXES=1   PREFIX_DIR/win32 and PREFIX_DIR/win64 are
+#                           fresh prefixes made already (the guest's image
+#                           holds them): used as they are
+#   VESPERIN_WINE_LOGS      where the test output goes (default PREFIX_DIR/logs)
+#   VESPERIN_WINE_SELECT    a CTest -R expression: only those tests of the first
+#                           two trees run (the guest's lean set)
+#   VESPERIN_WINE_SUMMARY   a file that gets one line per way run:
+#                           "label<TAB>passed<TAB>failed"
 set -euo pipefail
 tools_dir=$(cd "$(dirname "$0")" && pwd)
 # Wine takes only absolute prefix paths.
@@ -36,6 +47,11 @@ xvfb=(xvfb-run -a -s "-screen 0 1024x768x24")
 
 make_prefix() {
   local dir=$1 arch=$2
+  if [ "${VESPERIN_WINE_READY_PREFIXES:-0}" = 1 ]; then
+    [ -f "$dir/system.reg" ] || { echo "No ready $arch prefix in $dir" >&2; return 1; }
+    "$tools_dir/wine-unmanaged.sh" "$dir"
+    return
+  fi
   # A server left running from an earlier run would go on serving the
   # prefix that is about to be deleted.
   if [ -d "$dir" ]; then
@@ -77,7 +93,7 @@ run_way() {
   local label=$1 build=$2 prefix=$3 arch=$4 wow64=$5
   shift 5
   local total_passed=0 total_failed=0 logs status=0 counts log name
-  logs="$prefix_dir/logs/$(basename "$build")-$arch"
+  logs="$logs_dir/$(basename "$build")-$arch"
   rm -rf "$logs"
   mkdir -p "$logs/programs"
   echo "== $label" >&2
@@ -122,6 +138,8 @@ run_way() {
   fi
   grep -E '^[0-9]+% tests passed' "$logs/ctest.log" | sed 's/^/  ctest: /' >&2 || true
   echo "$label: $total_passed passed, $total_failed failed" >&2
+  [ -z "${VESPERIN_WINE_SUMMARY:-}" ] ||
+    printf '%s\t%d\t%d\n' "$label" "$total_passed" "$total_failed" >>"$VESPERIN_WINE_SUMMARY"
   # The drive diagnostic prints what Wine's WMI, registry and MCI show it;
   # anything but a finished run (0 found, 1 not found) is a failure.
   if [ -f "$build/bin/drivediag.exe" ]; then
@@ -149,31 +167,49 @@ if [ -n "$emulated_dir" ]; then
   esac
 fi
 
-prefixes=("$prefix_dir/win64")
-[ "$i386" = native ] && prefixes=("$prefix_dir/win32" "${prefixes[@]}")
-[ "$i386" = native ] && make_prefix "$prefix_dir/win32" win32
-make_prefix "$prefix_dir/win64" win64
-echo "Wine prefixes made in $prefix_dir; test output goes to $prefix_dir/logs" >&2
+logs_dir=${VESPERIN_WINE_LOGS:-$prefix_dir/logs}
+mkdir -p "$logs_dir"
+logs_dir=$(cd "$logs_dir" && pwd)
+
+ways=${VESPERIN_WINE_WAYS:-x86_64}
+[ -n "${VESPERIN_WINE_WAYS:-}" ] || [ "$i386" != native ] || ways="i686-win32 i686-wow64 x86_64"
+runs() { grep -qw -- "$1" <<<"$ways"; }
+if [ "$i386" != native ] && { runs i686-win32 || runs i686-wow64; }; then
+  echo "This machine runs 32-bit x86 programs only $i386 (tools/host-i386.sh): no i686 way here" >&2
+  exit 1
+fi
+
+prefixes=()
+runs i686-win32 && prefixes+=("$prefix_dir/win32") && make_prefix "$prefix_dir/win32" win32
+{ runs i686-wow64 || runs x86_64; } && prefixes+=("$prefix_dir/win64") &&
+  make_prefix "$prefix_dir/win64" win64
+echo "Wine prefixes ready in $prefix_dir; test output goes to $logs_dir" >&2
 
 result=0
-if [ "$i386" = native ]; then
-  run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 || result=1
-  run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 || result=1
-else
-  echo "== LEFT OUT: i686 on 32-bit Windows and under WOW64: this machine runs 32-bit x86" \
-    "programs only $i386 (tools/host-i386.sh), and Wine's 32-bit half not at all" >&2
+select=()
+[ -z "${VESPERIN_WINE_SELECT:-}" ] || select=(-R "$VESPERIN_WINE_SELECT")
+runs i686-win32 &&
+  { run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 "${select[@]}" || result=1; }
+runs i686-wow64 && { run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 \
+  "${select[@]}" || result=1; }
+if ! runs i686-win32 && ! runs i686-wow64; then
+  echo "== LEFT OUT here: i686 on 32-bit Windows and under WOW64: this machine runs 32-bit x86" \
+    "programs only $i386 (tools/host-i386.sh), and Wine's 32-bit half not at all; the guest" \
+    "stage of tools/test.sh runs them" >&2
 fi
-run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 || result=1
+runs x86_64 &&
+  { run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 "${select[@]}" || result=1; }
 if [ "$emulated_arch" = x86_64 ]; then
-  run_way "x86_64 on the emulated device, 64-bit Windows" "$emulated_dir" "$prefix_dir/win64" \
-    win64 0 -L emulated-device || result=1
-elif [ -n "$emulated_arch" ] && [ "$i386" != native ]; then
-  echo "== LEFT OUT: the i686 tree on the emulated device: no 32-bit Wine here" >&2
-  result=1
+  runs x86_64 && { run_way "x86_64 on the emulated device, 64-bit Windows" "$emulated_dir" \
+    "$prefix_dir/win64" win64 0 -L emulated-device || result=1; }
 elif [ -n "$emulated_arch" ]; then
-  run_way "i686 on the emulated device, 32-bit Windows" "$emulated_dir" "$prefix_dir/win32" \
-    win32 0 -L emulated-device || result=1
-  if [ "${VESPERIN_WINE_EMULATED_WOW64:-1}" = 1 ]; then
+  if ! runs i686-win32 && ! runs i686-wow64; then
+    echo "== LEFT OUT: the i686 tree on the emulated device: no i686 way runs here" >&2
+    result=1
+  fi
+  runs i686-win32 && { run_way "i686 on the emulated device, 32-bit Windows" "$emulated_dir" \
+    "$prefix_dir/win32" win32 0 -L emulated-device || result=1; }
+  if runs i686-wow64 && [ "${VESPERIN_WINE_EMULATED_WOW64:-1}" = 1 ]; then
     run_way "i686 on the emulated device, 64-bit Windows (WOW64)" "$emulated_dir" \
       "$prefix_dir/win64" win64 1 -L emulated-device || result=1
   fi
