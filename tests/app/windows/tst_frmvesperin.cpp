@@ -375,6 +375,15 @@ TEST_F(Panel, NamesItsSmallButtonsForAssistiveTechnology)
     CoUninitialize();
 }
 
+// Adds a child window to the list when it is a skinned control. A plain
+// function: a lambda has the wrong calling convention on 32-bit Windows.
+BOOL CALLBACK collectSkinnedControl(HWND child, LPARAM into)
+{
+    if (dynamic_cast<SkControl *>(SkWindow::FromHandle(child)))
+        reinterpret_cast<std::vector<HWND> *>(into)->push_back(child);
+    return TRUE;
+}
+
 // Every skinned control of the four windows, the pictures that act as
 // buttons above all, tells a screen reader what it is and what it is called.
 TEST_F(Panel, EverySkinnedControlOfEveryWindowHasARoleAndAName)
@@ -382,11 +391,6 @@ TEST_F(Panel, EverySkinnedControlOfEveryWindowHasARoleAndAName)
     CoInitialize(nullptr);
     start();
     std::vector<HWND> controls;
-    const auto collect = [](HWND child, LPARAM into) -> BOOL {
-        if (dynamic_cast<SkControl *>(SkWindow::FromHandle(child)))
-            reinterpret_cast<std::vector<HWND> *>(into)->push_back(child);
-        return TRUE;
-    };
     int windows = 0;
     for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top;
          top = GetWindow(top, GW_HWNDNEXT)) {
@@ -395,7 +399,7 @@ TEST_F(Panel, EverySkinnedControlOfEveryWindowHasARoleAndAName)
         if (process != GetCurrentProcessId() || !Window::fromHandle(top))
             continue;
         ++windows;
-        EnumChildWindows(top, collect, reinterpret_cast<LPARAM>(&controls));
+        EnumChildWindows(top, collectSkinnedControl, reinterpret_cast<LPARAM>(&controls));
     }
     EXPECT_GE(windows, 5);
     EXPECT_GE(controls.size(), 30u);
