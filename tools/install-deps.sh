@@ -54,12 +54,24 @@ mapfile -t missing < <(missing_of "${packages[@]}")
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
 update_indexes
-if ! DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-  "${missing[@]}" >/dev/null; then
-  # One at a time, so that the message names what could not be had.
+apt_install() {
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@"
+}
+# The i386 and amd64 halves of a library must be the same version. When one
+# architecture's index of a suite could not be read (the security suite's i386
+# index, seen mid-sync), that suite offers amd64 versions with no i386 twin and
+# apt-get gives up ("held broken packages"). Preferring the release's own suite
+# (-t bookworm) picks versions both architectures have.
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+if ! apt_install "${missing[@]}" >/dev/null &&
+  ! { [ -n "$codename" ] && echo "Trying again with the $codename suite's versions first." >&2 &&
+    apt_install -t "$codename" "${missing[@]}" >/dev/null; }; then
+  # One at a time, so that the message names what could not be had; from the
+  # release's own suite first, so that an amd64 half installed here does not
+  # take a version its i386 twin cannot follow.
   for p in "${missing[@]}"; do
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-      "$p" >/dev/null 2>&1 || true
+    { [ -n "$codename" ] && apt_install -t "$codename" "$p" >/dev/null 2>&1; } ||
+      apt_install "$p" >/dev/null 2>&1 || true
   done
 fi
 mapfile -t still < <(missing_of "${missing[@]}")
