@@ -114,10 +114,16 @@ void SkCustomControl::UpdateOutline()
         m_outline.SetRect(0, 0, 0, 0);
     else
         m_outline.FromBitmap(m_display.Bitmap(0), m_display.transparentColor());
-    if (m_display.transparent() && !emptyRaised)
+    if (m_display.transparent() && !emptyRaised) {
         m_outline.ApplyToWindow(Handle(), true);
-    else
+        m_windowCut = true;
+    } else if (m_windowCut) {
+        // A window that was never cut has no region to give up: the call,
+        // a round trip to the window system, is left out (most controls
+        // are opaque and come here at each of their first few changes).
         SetWindowRgn(Handle(), nullptr, TRUE);
+        m_windowCut = false;
+    }
 }
 
 void SkCustomControl::paint()

@@ -72,5 +72,7 @@ private:
     TBmpLEDCtrl m_display;
     int m_requestedState = 0;
     WinRegion m_outline;
+    // Whether the window is cut to m_outline (a window region is set).
+    bool m_windowCut = false;
     TBmpLEDCtrl::ChangeHandler m_savedBitmapChange;
 };
