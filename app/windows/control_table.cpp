@@ -13,7 +13,9 @@
 #include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,15 @@ void fillGroup(SkCustomControl &control, const char *form, const std::string &pr
         if (const HBITMAP bitmap = ControlTable::artwork(form, stem.c_str()))
             control.SetStateBitmap(base + look, bitmap);
     }
+}
+
+// The children of a window, the topmost first.
+std::vector<HWND> childrenTopDown(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
 }
 
 void dropTabStop(HWND control)
@@ -154,16 +165,22 @@ HBITMAP ControlTable::artwork(const char *form, const char *stem)
 void ControlTable::build(Window &window, const char *form, const Backdrop *backdrop,
                          std::initializer_list<ControlRow> rows)
 {
-    for (const ControlRow &row : rows) {
-        const HWND control = std::visit(Builder{window, form, backdrop, row}, row.slot);
-        // Each control above the ones made before it.
-        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Each control lies above the ones made before it. The window system
+    // puts a new child beneath its siblings, so the rows are made from the
+    // last up, and the children made before this table then go beneath
+    // them: a move for each of those few instead of one for every control
+    // (each a round trip to the window system).
+    const std::vector<HWND> earlier = childrenTopDown(window.Handle());
+    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
+        const HWND control = std::visit(Builder{window, form, backdrop, *row}, row->slot);
         // A control clips those above it, so that a picture never paints
         // over the labels and buttons that lie on it.
         const LONG style = GetWindowLongA(control, GWL_STYLE);
         if (!(style & WS_CLIPSIBLINGS))
             SetWindowLongA(control, GWL_STYLE, style | WS_CLIPSIBLINGS);
     }
+    for (const HWND child : earlier)
+        SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ControlTable::setTabOrder(std::initializer_list<HWND> controls)

@@ -48,9 +48,10 @@ struct ControlRow
     unsigned flags = None;
 };
 
-// Builds a window's controls from its layout, in the order of the rows:
-// each control lies above those before it, as in a form resource. The window
-// owns the controls; the rows' members point at them.
+// Builds a window's controls from its layout: each control lies above those
+// of the rows before it and above the window's earlier children, as in a form
+// resource (they are made from the last row up). The window owns the
+// controls; the rows' members point at them.
 class ControlTable
 {
 public:

@@ -3,6 +3,7 @@
 // program's keyboard navigation and the alarm time's field rules.
 
 #include "app/windows/application.h"
+#include "app/windows/control_table.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/label.h"
 #include "app/windows/plain_button.h"
@@ -109,6 +110,30 @@ TEST(StandardControls, PressesOnALabelReachWhatLiesBeneath)
     press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, press, sizeof(INPUT));
     EXPECT_TRUE(pumpUntil([&] { return clicks == 1; }));
+}
+
+// The stacking a layout gives: every control above the rows before it, and
+// a second table's controls above the first's, as the labels must lie above
+// the background picture made on its own before them.
+TEST(ControlTables, EachRowLiesAboveTheRowsAndTheChildrenMadeBeforeIt)
+{
+    TestWindow window;
+    PlainButton *first = nullptr;
+    ControlTable::build(window, "test", nullptr, {{&first, "first", "", 0, 0, 200, 120}});
+    Label *a = nullptr;
+    Label *b = nullptr;
+    PlainButton *c = nullptr;
+    ControlTable::build(window, "test", nullptr,
+                        {{&a, "a", "A", 5, 5}, {&b, "b", "B", 25, 5},
+                         {&c, "c", "C", 45, 5, 30, 20}});
+    std::vector<HWND> topDown;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        topDown.push_back(child);
+    const std::vector<HWND> expected{c->Handle(), b->Handle(), a->Handle(), first->Handle()};
+    EXPECT_EQ(topDown, expected);
+    for (HWND control : topDown)
+        EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_CLIPSIBLINGS);
 }
 
 namespace {
