@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/windows/gdi_object.h"
 #include "app/windows/standard_control.h"
+#include "skin/gdi_handle.h"
 
 #include <functional>
 #include <string>
@@ -27,5 +27,5 @@ public:
 private:
     COLORREF m_text = RGB(0, 0, 0);
     COLORREF m_backgroundColour = RGB(255, 255, 255);
-    BrushObject m_background;
+    BrushHandle m_background;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/windows/gdi_object.h"
 #include "app/windows/label.h"
 #include "app/windows/options_dialog.h"
+#include "skin/gdi_handle.h"
 
 #include <cstdint>
 #include <memory>
@@ -106,7 +106,7 @@ private:
     bool m_modeUnknown = false;
     bool m_durationUnknown = false;
     bool m_volumeUnknown = false;
-    BrushObject m_backdropBrush;
+    BrushHandle m_backdropBrush;
     Backdrop m_backdrop{};
     std::unique_ptr<ShapedForm> m_shapedForm;
     // The tag of the volume arrow last pressed.

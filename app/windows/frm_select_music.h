@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/windows/gdi_object.h"
 #include "app/windows/label.h"
 #include "app/windows/music_dialog.h"
 #include "app/windows/music_rules.h"
+#include "skin/gdi_handle.h"
 
 #include <cstdint>
 #include <memory>
@@ -99,7 +99,7 @@ private:
 
     AlarmModel &m_alarm;
     AcpiBridge &m_bridge;
-    BrushObject m_backdropBrush;
+    BrushHandle m_backdropBrush;
     Backdrop m_backdrop{};
     std::unique_ptr<ShapedForm> m_shapedForm;
     std::unique_ptr<DriveSearch> m_search;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/windows/gdi_object.h"
 #include "app/windows/label.h"
 #include "app/windows/setting_dialog.h"
+#include "skin/gdi_handle.h"
 
 #include <memory>
 #include <optional>
@@ -116,7 +116,7 @@ private:
     bool m_minuteUnknown = false;
     bool m_daysUnknown = false;
     std::unique_ptr<ShapedForm> shapedForm;
-    BrushObject m_backdropBrush;
+    BrushHandle m_backdropBrush;
     std::optional<Backdrop> m_backdrop;
     // The tag of the arrow last pressed.
     int m_heldArrow = 0;

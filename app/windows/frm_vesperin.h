@@ -2,9 +2,9 @@
 
 #include "app/alarm/alarm_model.h"
 #include "app/binding/acpi_bridge.h"
-#include "app/windows/gdi_object.h"
 #include "app/windows/label.h"
 #include "app/windows/window.h"
+#include "skin/gdi_handle.h"
 
 #include <memory>
 #include <optional>
@@ -129,7 +129,7 @@ private:
     void FormMouseUp();
 
     std::unique_ptr<ShapedForm> shapedForm;
-    BrushObject m_backdropBrush;
+    BrushHandle m_backdropBrush;
     std::optional<Backdrop> m_backdrop;
     // Declared after the bridge, so that they go before it.
     std::unique_ptr<AlarmModel> m_alarm;

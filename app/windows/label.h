@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/windows/gdi_object.h"
 #include "app/windows/standard_control.h"
+#include "skin/gdi_handle.h"
 
 #include <string>
 
@@ -48,6 +48,6 @@ private:
     bool m_autoSize;
     COLORREF m_colour = RGB(0, 0, 0);
     const Backdrop *m_backdrop = nullptr;
-    BrushObject m_background;
+    BrushHandle m_background;
     COLORREF m_backgroundColour = CLR_INVALID;
 };

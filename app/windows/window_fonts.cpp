@@ -1,6 +1,6 @@
 #include "app/windows/window_fonts.h"
 
-#include "app/windows/gdi_object.h"
+#include "skin/gdi_handle.h"
 
 #include <cstring>
 #include <map>
@@ -32,11 +32,11 @@ HFONT makeFont(const char *face, int height, bool bold)
 // Fonts by face, height and weight, alive until the program ends.
 HFONT cachedFont(const char *face, int height, bool bold)
 {
-    static std::map<std::tuple<std::string, int, bool>, FontObject> fonts;
+    static std::map<std::tuple<std::string, int, bool>, FontHandle> fonts;
     auto key = std::make_tuple(std::string(face), height, bold);
     auto found = fonts.find(key);
     if (found == fonts.end())
-        found = fonts.emplace(key, FontObject(makeFont(face, height, bold))).first;
+        found = fonts.emplace(key, FontHandle(makeFont(face, height, bold))).first;
     return found->second.get();
 }
 

@@ -123,9 +123,9 @@ TEST(ControlTables, EachRowLiesAboveTheRowsAndTheChildrenMadeBeforeIt)
     Label *a = nullptr;
     Label *b = nullptr;
     PlainButton *c = nullptr;
-    ControlTable::build(window, "test", nullptr,
-                        {{&a, "a", "A", 5, 5}, {&b, "b", "B", 25, 5},
-                         {&c, "c", "C", 45, 5, 30, 20}});
+    ControlTable::build(
+        window, "test", nullptr,
+        {{&a, "a", "A", 5, 5}, {&b, "b", "B", 25, 5}, {&c, "c", "C", 45, 5, 30, 20}});
     std::vector<HWND> topDown;
     for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT))
