@@ -120,10 +120,17 @@ TEST(Startup, WaitingWindowRefusesToClose)
     ASSERT_TRUE(createForms(WindowTestRig::libraryPath()));
     SendMessageA(frmWaiting->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(frmWaiting->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(frmWaiting->Visible());
+    // Whatever the requests left behind in the queue runs too.
     pumpPending();
     EXPECT_TRUE(IsWindow(frmWaiting->Handle()));
-    EXPECT_TRUE(frmWaiting->Visible());
     EXPECT_FALSE(application->Terminated());
+    // Only the end of the drive search hides the window, at the poll's tick
+    // that also stops the poll; on a slow machine that tick can come while
+    // the queue is pumped.
+    if (Timer::running() > 0) {
+        EXPECT_TRUE(frmWaiting->Visible());
+    }
 }
 
 TEST(Startup, MinimisedDuringTheDriveSearchTheWaitingWindowStillGoesForGood)
