@@ -51,8 +51,10 @@ find_window() {
   echo "${ids%%$'\n'*}"
 }
 geometry() {
-  local X Y WIDTH HEIGHT WINDOW SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local X= Y= WIDTH= HEIGHT= WINDOW SCREEN shell
+  [ -n "$1" ] && shell=$(xdotool getwindowgeometry --shell "$1") ||
+    { echo "no window to measure" >&2; return 1; }
+  eval "$shell"
   echo "$X $Y $WIDTH $HEIGHT"
 }
 # The screen rectangle around the given windows, with a margin, for -crop.

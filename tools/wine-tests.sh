@@ -27,7 +27,11 @@
 #                           holds them): used as they are
 #   VESPERIN_WINE_LOGS      where the test output goes (default PREFIX_DIR/logs)
 #   VESPERIN_WINE_SELECT    a CTest -R expression: only those tests of the first
-#                           two trees run (the guest's lean set)
+#                           two trees run; "lean" is the lean set (the bridge's
+#                           programs, the window framework and the windows':
+#                           what the guest runs by default)
+#   VESPERIN_WINE_SELECT_X86_64  the same for the x86_64 way alone (default:
+#                           VESPERIN_WINE_SELECT)
 #   VESPERIN_WINE_SUMMARY   a file that gets one line per way run:
 #                           "label<TAB>passed<TAB>failed"
 set -euo pipefail
@@ -186,8 +190,17 @@ runs i686-win32 && prefixes+=("$prefix_dir/win32") && make_prefix "$prefix_dir/w
 echo "Wine prefixes ready in $prefix_dir; test output goes to $logs_dir" >&2
 
 result=0
-select=()
-[ -z "${VESPERIN_WINE_SELECT:-}" ] || select=(-R "$VESPERIN_WINE_SELECT")
+lean_set='^tst_(acpi_device_win32|acpi_bridge|alarm_bridge|vesperlink_emulated|vesperlink_win32|window_framework|startup|frmvesperin|frmsettime)$'
+# CTest's arguments for a selection: none for every test.
+selection() {
+  case "$1" in
+    "") ;;
+    lean) printf '%s\n' -R "$lean_set" ;;
+    *) printf '%s\n' -R "$1" ;;
+  esac
+}
+mapfile -t select < <(selection "${VESPERIN_WINE_SELECT:-}")
+mapfile -t select_x86_64 < <(selection "${VESPERIN_WINE_SELECT_X86_64-${VESPERIN_WINE_SELECT:-}}")
 runs i686-win32 &&
   { run_way "i686 on 32-bit Windows" "$i686_dir" "$prefix_dir/win32" win32 0 "${select[@]}" || result=1; }
 runs i686-wow64 && { run_way "i686 on 64-bit Windows (WOW64)" "$i686_dir" "$prefix_dir/win64" win64 1 \
@@ -198,7 +211,8 @@ if ! runs i686-win32 && ! runs i686-wow64; then
     "stage of tools/test.sh runs them" >&2
 fi
 runs x86_64 &&
-  { run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 "${select[@]}" || result=1; }
+  { run_way "x86_64 on 64-bit Windows" "$x86_64_dir" "$prefix_dir/win64" win64 0 \
+    "${select_x86_64[@]}" || result=1; }
 if [ "$emulated_arch" = x86_64 ]; then
   runs x86_64 && { run_way "x86_64 on the emulated device, 64-bit Windows" "$emulated_dir" \
     "$prefix_dir/win64" win64 0 -L emulated-device || result=1; }

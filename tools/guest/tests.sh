@@ -33,7 +33,7 @@ results=$(cd "$1" && pwd) i686_tree=$2 emulated_tree=$3 release=$4 shipped=$(rea
 ways=${VESPERIN_GUEST_WAYS-i686-win32 i686-wow64}
 where=${VESPERIN_GUEST_WHERE:-, in the guest}
 parts=${VESPERIN_GUEST_PARTS:-trees shipped release}
-select=${VESPERIN_GUEST_SELECT:-^tst_(acpi_device_win32|acpi_bridge|alarm_bridge|vesperlink_emulated|vesperlink_win32|window_framework|startup|frmvesperin|frmsettime)\$}
+select=${VESPERIN_GUEST_SELECT:-lean}
 [ "$select" = all ] && select=
 part() { grep -qw "$1" <<<"$parts"; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -57,8 +57,9 @@ if part trees && [ -n "$ways" ]; then
     "$here/tools/wine-tests.sh" "$i686_tree" "$results/no-x86_64-tree" "$prefixes" \
     "$emulated_tree" || status=1
 fi
-mkdir -p "$results/logs"
-# Where the test trees did not make them, the prefixes are made here.
+mkdir -p "$results/logs" "$prefixes"
+# Where the test trees did not make them, the prefixes are made here (Wine
+# makes a prefix's own folder, not the folders above it).
 for arch in win32 win64; do
   [ -f "$prefixes/$arch/system.reg" ] && continue
   (unset DISPLAY; WINEPREFIX=$prefixes/$arch WINEARCH=$arch wineboot --init >/dev/null 2>&1)
