@@ -6,8 +6,9 @@
 #   tsan     the plain C++ tests built with ThreadSanitizer
 #   mingw    what ships for 32- and 64-bit Windows (driver and emulated notebook),
 #            with the checks of its exports, imports and size
-#   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways,
-#            and the dialogs that need the emulated device in a tree of their own
+#   wine     the Windows test programs, run by CTest under Wine and Xvfb three ways
+#            (x86_64 the lean set where i686 runs whole in both layouts), and the
+#            dialogs that need the emulated device in a tree of their own
 #   fuzz     the libFuzzer targets, for a bounded time
 #   release  the installer and the portable zip, tried under Wine
 #   guest    where this machine runs no 32-bit x86 program: the i686 ways
