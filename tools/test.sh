@@ -123,14 +123,12 @@ stage_wine() {
   build_wine_tree x86_64
   # The emulated-device tree is i686, what users run, where this machine
   # has 32-bit Wine, and x86_64 elsewhere (the guest stage runs the i686 one).
-  local emulated_arch=i686
-  [ "$(tools/host-i386.sh)" = native ] || emulated_arch=x86_64
-  build_emulated_tree "$emulated_arch"
   # Where the i686 tree runs whole in both Windows layouts here, the x86_64
   # tree (built, not shipped) runs the lean set; elsewhere it is the one
   # that runs whole here.
-  local x86_64_select=
-  [ "$emulated_arch" = x86_64 ] || x86_64_select=lean
+  local emulated_arch=i686 x86_64_select=lean
+  [ "$(tools/host-i386.sh)" = native ] || emulated_arch=x86_64 x86_64_select=
+  build_emulated_tree "$emulated_arch"
   VESPERIN_WINE_SELECT_X86_64=$x86_64_select \
     tools/wine-tests.sh build-wine-i686 build-wine-x86_64 build-wine-prefixes \
     "build-wine-$emulated_arch-emulated"
