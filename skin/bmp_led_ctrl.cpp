@@ -1,5 +1,7 @@
 #include "skin/bmp_led_ctrl.h"
 
+#include "skin/shown_repaint.h"
+
 #include "skin/dib.h"
 #include "skin/skin_assert.h"
 
@@ -54,14 +56,14 @@ void TBmpLEDCtrl::SetState(int state)
     SKIN_ASSERT(state >= 0 && state < StateCount());
     m_state = state;
     copyCurrentToSurface();
-    InvalidateRect(m_host, nullptr, FALSE);
+    ShownRepaint::invalidate(m_host, FALSE);
 }
 
 void TBmpLEDCtrl::Redraw()
 {
     SKIN_ASSERT(m_state >= 0 && m_state < StateCount());
     copyCurrentToSurface();
-    InvalidateRect(m_host, nullptr, FALSE);
+    ShownRepaint::invalidate(m_host, FALSE);
 }
 
 void TBmpLEDCtrl::copyCurrentToSurface()
@@ -93,7 +95,7 @@ void TBmpLEDCtrl::Resize(int width, int height)
     m_surface = std::move(surface);
     m_width = m_surface ? width : 0;
     m_height = m_surface ? height : 0;
-    InvalidateRect(m_host, nullptr, FALSE);
+    ShownRepaint::invalidate(m_host, FALSE);
 }
 
 void TBmpLEDCtrl::PaintTo(HDC dc) const

@@ -1,5 +1,7 @@
 #include "skin/sk_button_tx.h"
 
+#include "skin/shown_repaint.h"
+
 #include "skin/gdi_handle.h"
 
 namespace {
@@ -106,7 +108,7 @@ void SkButtonTx::DoRepaint()
 {
     display().Redraw();
     DrawText();
-    InvalidateRect(Handle(), nullptr, FALSE);
+    ShownRepaint::invalidate(Handle(), FALSE);
 }
 
 void SkButtonTx::DrawText()

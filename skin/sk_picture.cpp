@@ -1,5 +1,7 @@
 #include "skin/sk_picture.h"
 
+#include "skin/shown_repaint.h"
+
 #include "skin/dib.h"
 
 #include <windowsx.h>
@@ -33,7 +35,7 @@ void SkPicture::SetBitmap(HBITMAP bitmap)
     const SIZE size = dib::size(bitmap);
     SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    ShownRepaint::invalidate(Handle(), FALSE);
 }
 
 COLORREF SkPicture::TransparentColor() const

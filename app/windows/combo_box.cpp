@@ -1,5 +1,7 @@
 #include "app/windows/combo_box.h"
 
+#include "skin/shown_repaint.h"
+
 #include <vector>
 
 namespace {
@@ -69,7 +71,7 @@ void ComboBox::SetColours(COLORREF text, COLORREF background)
     m_text = text;
     m_backgroundColour = background;
     m_background.reset(CreateSolidBrush(background));
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void ComboBox::command(WORD code)

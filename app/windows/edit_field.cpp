@@ -1,5 +1,7 @@
 #include "app/windows/edit_field.h"
 
+#include "skin/shown_repaint.h"
+
 #include <vector>
 
 EditField::EditField(HWND parent, const std::string &text, int left, int top, int width, int height)
@@ -34,7 +36,7 @@ void EditField::SetColours(COLORREF text, COLORREF background)
     m_text = text;
     m_backgroundColour = background;
     m_background.reset(CreateSolidBrush(background));
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void EditField::command(WORD code)

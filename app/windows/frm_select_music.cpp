@@ -22,6 +22,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -287,9 +289,11 @@ bool TfrmSelectMusic::FillTrackList()
 
     const size_t tracks =
         std::min(size_t(std::max(m_player->TrackCount, 0)), m_player->TrackLengths.size());
+    std::vector<std::pair<std::string, std::string>> rows;
     for (size_t track = 1; track <= tracks; ++track)
-        lvMusic->AddRow("Track" + std::to_string(track),
-                        FormatTrackLength(m_player->TrackLengths[track - 1]));
+        rows.emplace_back("Track" + std::to_string(track),
+                          FormatTrackLength(m_player->TrackLengths[track - 1]));
+    lvMusic->AddRows(rows);
     if (tracks == 0) {
         lblCurTrack->SetText("");
         return false;

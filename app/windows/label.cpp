@@ -1,5 +1,7 @@
 #include "app/windows/label.h"
 
+#include "skin/shown_repaint.h"
+
 #include <vector>
 
 namespace {
@@ -77,14 +79,14 @@ void Label::SetText(const std::string &text)
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT *>(&old), 2);
     SetWindowTextA(Handle(), text.c_str());
     fitToText();
-    RedrawWindow(parent, &old, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::redraw(parent, &old, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void Label::SetColour(COLORREF colour)
 {
     m_colour = colour;
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void Label::SetBackdrop(const Backdrop *backdrop)
@@ -92,14 +94,14 @@ void Label::SetBackdrop(const Backdrop *backdrop)
     m_backdrop = backdrop;
     m_background.reset();
     m_backgroundColour = CLR_INVALID;
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void Label::SetOpaque(COLORREF background)
 {
     m_background.reset(CreateSolidBrush(background));
     m_backgroundColour = background;
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 void Label::SetFont(HFONT font)

@@ -1,5 +1,7 @@
 #include "app/windows/list_view.h"
 
+#include "skin/shown_repaint.h"
+
 #include <vector>
 
 namespace {
@@ -60,6 +62,16 @@ int ListView::AddRow(const std::string &caption, const std::string &second)
     sub.pszText = subText.data();
     SendMessageA(Handle(), LVM_SETITEMTEXTA, WPARAM(row), reinterpret_cast<LPARAM>(&sub));
     return row;
+}
+
+void ListView::AddRows(const std::vector<std::pair<std::string, std::string>> &rows)
+{
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    ListView_SetItemCount(Handle(), Count() + int(rows.size()));
+    for (const auto &[caption, second] : rows)
+        AddRow(caption, second);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    ShownRepaint::invalidate(Handle(), TRUE);
 }
 
 int ListView::Count() const

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A SysListView32 in report style without column headers: whole rows are
 // selected, one at a time, the selection stays visible without the focus,
@@ -21,6 +23,9 @@ public:
     void Clear();
     // Adds a row with one text per column; answers its index.
     int AddRow(const std::string &caption, const std::string &second);
+    // Adds the rows in one go: the list lays itself out, and sets its
+    // scroll bar, once for them all instead of once for each row.
+    void AddRows(const std::vector<std::pair<std::string, std::string>> &rows);
     int Count() const;
     std::string Text(int row, int column) const;
     // The first selected row; -1 when none is.
