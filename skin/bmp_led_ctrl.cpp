@@ -55,19 +55,35 @@ void TBmpLEDCtrl::SetState(int state)
         return;
     SKIN_ASSERT(state >= 0 && state < StateCount());
     m_state = state;
-    copyCurrentToSurface();
-    ShownRepaint::invalidate(m_host, FALSE);
+    showCurrent();
 }
 
 void TBmpLEDCtrl::Redraw()
 {
     SKIN_ASSERT(m_state >= 0 && m_state < StateCount());
-    copyCurrentToSurface();
-    ShownRepaint::invalidate(m_host, FALSE);
+    showCurrent();
 }
 
-void TBmpLEDCtrl::copyCurrentToSurface()
+HBITMAP TBmpLEDCtrl::Surface() const
 {
+    if (m_surfaceStale)
+        copyCurrentToSurface();
+    return m_surface.get();
+}
+
+void TBmpLEDCtrl::showCurrent()
+{
+    if (!IsWindowVisible(m_host)) {
+        m_surfaceStale = true;
+        return;
+    }
+    copyCurrentToSurface();
+    InvalidateRect(m_host, nullptr, FALSE);
+}
+
+void TBmpLEDCtrl::copyCurrentToSurface() const
+{
+    m_surfaceStale = false;
     HBITMAP current = m_bitmaps[static_cast<size_t>(m_state)].get();
     if (!current || !m_surface)
         return;
@@ -100,10 +116,11 @@ void TBmpLEDCtrl::Resize(int width, int height)
 
 void TBmpLEDCtrl::PaintTo(HDC dc) const
 {
-    if (!m_surface)
+    const HBITMAP surface = Surface();
+    if (!surface)
         return;
     MemoryDC source;
-    SelectedObject selected(source.get(), m_surface.get());
+    SelectedObject selected(source.get(), surface);
     BitBlt(dc, 0, 0, m_width, m_height, source.get(), 0, 0, SRCCOPY);
 }
 

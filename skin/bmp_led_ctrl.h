@@ -56,12 +56,18 @@ public:
     void setTransparentColor(COLORREF colour) { m_transparentColor = colour & 0xFFFFFF; }
 
     // The surface, to draw on (captions) and to paint from; null while 0 x 0.
-    HBITMAP Surface() const { return m_surface.get(); }
+    // It holds the current state's bitmap whenever it is asked for.
+    HBITMAP Surface() const;
     // Paints the surface into a device context at (0, 0).
     void PaintTo(HDC dc) const;
 
 private:
-    void copyCurrentToSurface();
+    // Copies the current state's bitmap onto the surface and repaints the
+    // host, or, while the host cannot be seen, leaves both until the surface
+    // is next asked for: a hidden control that changes its pictures many
+    // times (as each is loaded) copies only the last of them.
+    void showCurrent();
+    void copyCurrentToSurface() const;
     void bitmapChanged(int index);
     void checkIndex(int index) const;
 
@@ -69,6 +75,8 @@ private:
     std::vector<BitmapHandle> m_bitmaps;
     int m_state = 0;
     BitmapHandle m_surface;
+    // The surface still shows an earlier state or bitmap.
+    mutable bool m_surfaceStale = false;
     int m_width = 0;
     int m_height = 0;
     bool m_transparent = false;

@@ -20,8 +20,8 @@ constexpr COLORREF kGrayText = 0x80000000u | COLOR_GRAYTEXT;
 
 } // namespace
 
-SkButtonTx::SkButtonTx(HWND parent, int left, int top)
-    : SkButton(parent, left, top, "SkButtonTx"), m_fontColor(kWindowText)
+SkButtonTx::SkButtonTx(HWND parent, int left, int top, const SkWindowShape &shape)
+    : SkButton(parent, left, top, "SkButtonTx", shape), m_fontColor(kWindowText)
 {
     FontColors.OnChange = [this](SkCtrlFontColor &) { DoRepaint(); };
 }
@@ -119,7 +119,9 @@ void SkButtonTx::DrawText()
         rect.left += m_dispX;
         rect.top += m_dispY;
     }
-    if (!SurfaceCanvas() || m_caption.empty())
+    // Asked for only with a caption to draw: the surface is brought up to
+    // date when it is asked for.
+    if (m_caption.empty() || !SurfaceCanvas())
         return;
     HFONT font = m_font;
     if (!font)
