@@ -1,5 +1,6 @@
 #include "skin/sk_accessible.h"
 
+#include "skin/ole_accessibility.h"
 #include "skin/sk_control.h"
 
 #include <oleacc.h>
@@ -12,7 +13,7 @@ BSTR toBstr(const std::string &text)
 {
     const int length =
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    BSTR result = OleAccessibility::sysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (result && length > 0)
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
     return result;
@@ -79,8 +80,9 @@ public:
     {
         if (!parent)
             return E_POINTER;
-        return AccessibleObjectFromWindow(m_window, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                          reinterpret_cast<void **>(parent));
+        return OleAccessibility::accessibleObjectFromWindow(
+            m_window, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+            reinterpret_cast<void **>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long *count) override
     {
@@ -167,7 +169,8 @@ public:
     {
         if (!focus)
             return E_POINTER;
-        VariantInit(focus);
+        // What VariantInit does, without oleaut32 for it.
+        focus->vt = VT_EMPTY;
         if (GetFocus() == m_window) {
             focus->vt = VT_I4;
             focus->lVal = CHILDID_SELF;
@@ -178,7 +181,7 @@ public:
     {
         if (!selection)
             return E_POINTER;
-        VariantInit(selection);
+        selection->vt = VT_EMPTY;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
@@ -187,7 +190,7 @@ public:
         if (!control)
             return E_INVALIDARG;
         const bool toggles = control->accessibleRole() == SkAccessible::kCheckButton;
-        *action = SysAllocString(
+        *action = OleAccessibility::sysAllocString(
             toggles
                 ? (control->GetChecked() ? L"Uncheck" : L"Check")
                 : (control->accessibleRole() == SkAccessible::kRadioButton ? L"Check" : L"Press"));
@@ -212,14 +215,14 @@ public:
     HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT *end) override
     {
         if (end)
-            VariantInit(end);
+            end->vt = VT_EMPTY;
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT *child) override
     {
         if (!child)
             return E_POINTER;
-        VariantInit(child);
+        child->vt = VT_EMPTY;
         RECT rect;
         GetWindowRect(m_window, &rect);
         if (x < rect.left || x >= rect.right || y < rect.top || y >= rect.bottom)
@@ -271,7 +274,8 @@ LRESULT answer(SkControl &control, WPARAM wParam, LPARAM lParam,
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT))
         return fallback();
     auto *object = new ControlAccessible(control.Handle());
-    const LRESULT result = LresultFromObject(SkAccessible::kIAccessibleId, wParam, object);
+    const LRESULT result =
+        OleAccessibility::lresultFromObject(SkAccessible::kIAccessibleId, wParam, object);
     object->Release();
     return result;
 }
