@@ -25,15 +25,28 @@ namespace {
 // windows of a minimised owner itself, but not everywhere (Wine without a
 // window manager does not), so the program hides and shows them: first the
 // windows owned by the entry's own windows, then those the entry owns.
+struct OwnedPopups
+{
+    HWND owner;
+    BOOL show;
+};
+
+BOOL CALLBACK showPopupsOfOwned(HWND window, LPARAM popups)
+{
+    const auto &[owner, show] = *reinterpret_cast<const OwnedPopups *>(popups);
+    if (GetWindow(window, GW_OWNER) == owner)
+        ShowOwnedPopups(window, show);
+    return TRUE;
+}
+
 void showWindowsOwnedBy(HWND owner, BOOL show)
 {
     if (show)
         ShowOwnedPopups(owner, TRUE);
-    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        if (GetWindow(window, GW_OWNER) == owner)
-            ShowOwnedPopups(window, show);
-    }
+    // The top-level windows come in one list (a walk with GetWindow would
+    // ask the window system once for each).
+    OwnedPopups popups{owner, show};
+    EnumWindows(showPopupsOfOwned, reinterpret_cast<LPARAM>(&popups));
     if (!show)
         ShowOwnedPopups(owner, FALSE);
 }
@@ -42,6 +55,7 @@ void showWindowsOwnedBy(HWND owner, BOOL show)
 
 void Application::Minimize()
 {
+    m_minimized = true;
     showWindowsOwnedBy(Handle(), FALSE);
     ShowWindow(Handle(), SW_MINIMIZE);
 }
@@ -49,6 +63,7 @@ void Application::Minimize()
 void Application::Restore()
 {
     ShowWindow(Handle(), SW_RESTORE);
+    m_minimized = false;
     showWindowsOwnedBy(Handle(), TRUE);
 }
 
@@ -94,8 +109,13 @@ LRESULT Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SIZE:
         // Restored from the task bar: the windows hidden with it come back.
-        if (wParam == SIZE_RESTORED)
+        // A size that follows no minimising (the entry's first) has none.
+        if (wParam == SIZE_MINIMIZED)
+            m_minimized = true;
+        else if (wParam == SIZE_RESTORED && m_minimized) {
+            m_minimized = false;
             showWindowsOwnedBy(Handle(), TRUE);
+        }
         return Window::handleMessage(message, wParam, lParam);
     default:
         return Window::handleMessage(message, wParam, lParam);

@@ -33,4 +33,6 @@ protected:
 
 private:
     bool m_terminated = false;
+    // The entry was minimised, and the windows it owns went with it.
+    bool m_minimized = false;
 };
