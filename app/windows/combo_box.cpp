@@ -8,7 +8,6 @@ namespace {
 
 // The dropped list shows this many items before it scrolls.
 constexpr int ListRows = 8;
-const char OwnerProperty[] = "Vesperin.Control";
 
 } // namespace
 
@@ -21,7 +20,7 @@ ComboBox::ComboBox(HWND parent, int left, int top, int width, int height)
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(Handle(), &info) && info.hwndList)
-        SetPropA(info.hwndList, OwnerProperty, static_cast<StandardControl *>(this));
+        answerFor(info.hwndList);
 }
 
 void ComboBox::Clear()

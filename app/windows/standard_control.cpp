@@ -1,8 +1,19 @@
 #include "app/windows/standard_control.h"
 
+#include <unordered_map>
+
 namespace {
 
-const char OwnerProperty[] = "Vesperin.Control";
+// The object of each control window, looked up whenever the parent gets a
+// message about the control (a label's colours at each of its paints). The
+// program keeps the table itself: a window property would cost a round trip
+// to the window server at every look-up under Wine. The controls live on the
+// user-interface thread only.
+std::unordered_map<HWND, StandardControl *> &owners()
+{
+    static std::unordered_map<HWND, StandardControl *> table;
+    return table;
+}
 
 RECT placeInParent(HWND handle)
 {
@@ -25,7 +36,7 @@ StandardControl::StandardControl(HWND parent, const char *className, const char 
                                height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_handle)
         return;
-    SetPropA(m_handle, OwnerProperty, this);
+    owners()[m_handle] = this;
     if (font) {
         // Not painted yet: nothing to redraw.
         m_font = font;
@@ -35,17 +46,30 @@ StandardControl::StandardControl(HWND parent, const char *className, const char 
 
 StandardControl::~StandardControl()
 {
-    if (m_handle && IsWindow(m_handle)) {
-        RemovePropA(m_handle, OwnerProperty);
-        DestroyWindow(m_handle);
+    if (m_part)
+        owners().erase(m_part);
+    if (m_handle) {
+        owners().erase(m_handle);
+        if (IsWindow(m_handle))
+            DestroyWindow(m_handle);
     }
+}
+
+void StandardControl::answerFor(HWND part)
+{
+    if (m_part)
+        owners().erase(m_part);
+    m_part = part;
+    if (part)
+        owners()[part] = this;
 }
 
 StandardControl *StandardControl::fromHandle(HWND handle)
 {
     if (!handle)
         return nullptr;
-    return static_cast<StandardControl *>(GetPropA(handle, OwnerProperty));
+    const auto found = owners().find(handle);
+    return found == owners().end() ? nullptr : found->second;
 }
 
 bool StandardControl::Enabled() const

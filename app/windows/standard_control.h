@@ -3,9 +3,9 @@
 #include <windows.h>
 
 // A control of the system's own (STATIC, EDIT, COMBOBOX, BUTTON) owned by one
-// C++ object. The object is kept in a property of the control's window, so
-// that the window holding the control can hand it its notifications and
-// colour requests. Destroying the object destroys the control.
+// C++ object. The program keeps which object owns which window, so that the
+// window holding the control can hand it its notifications and colour
+// requests. Destroying the object destroys the control.
 class StandardControl
 {
 public:
@@ -39,7 +39,12 @@ protected:
     StandardControl(HWND parent, const char *className, const char *text, DWORD style, int left,
                     int top, int width, int height, DWORD exStyle = 0, HFONT font = nullptr);
 
+    // Makes this object the one fromHandle answers for `part`, a window the
+    // control made itself (a combo box's dropped list), until it is destroyed.
+    void answerFor(HWND part);
+
 private:
     HWND m_handle = nullptr;
     HFONT m_font = nullptr;
+    HWND m_part = nullptr;
 };
