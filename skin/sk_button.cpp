@@ -1,9 +1,13 @@
 #include "skin/sk_button.h"
 
-SkButton::SkButton(HWND parent, int left, int top) : SkButton(parent, left, top, "SkButton") {}
+SkButton::SkButton(HWND parent, int left, int top, const SkWindowShape &shape)
+    : SkButton(parent, left, top, "SkButton", shape)
+{
+}
 
-SkButton::SkButton(HWND parent, int left, int top, const char *className)
-    : SkCustomControl(parent, left, top, className, 0, false, 4), Appearance(*this, 0)
+SkButton::SkButton(HWND parent, int left, int top, const char *className,
+                   const SkWindowShape &shape)
+    : SkCustomControl(parent, left, top, className, 0, false, 4, shape), Appearance(*this, 0)
 {
 }
 

@@ -10,7 +10,7 @@
 class SkButton : public SkCustomControl
 {
 public:
-    SkButton(HWND parent, int left, int top);
+    SkButton(HWND parent, int left, int top, const SkWindowShape &shape = {});
 
     // Gives the window the button lies on (its top-level window) the button's ModalResult, also
     // when that is 0, then raises OnClick.
@@ -35,7 +35,8 @@ public:
     static int ModalResultOf(HWND window);
 
 protected:
-    SkButton(HWND parent, int left, int top, const char *className);
+    SkButton(HWND parent, int left, int top, const char *className,
+             const SkWindowShape &shape = {});
 
     void KeyPress(char &key) override;
 };

@@ -10,7 +10,7 @@
 class SkButtonTx : public SkButton
 {
 public:
-    SkButtonTx(HWND parent, int left, int top);
+    SkButtonTx(HWND parent, int left, int top, const SkWindowShape &shape = {});
 
     void SetText(const std::string &text);
     const std::string &GetText() const { return m_caption; }

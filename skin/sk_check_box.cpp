@@ -2,8 +2,8 @@
 
 #include "skin/sk_accessible.h"
 
-SkCheckBox::SkCheckBox(HWND parent, int left, int top)
-    : SkCustomControl(parent, left, top, "SkCheckBox", 0, false, 12), Appearance(*this)
+SkCheckBox::SkCheckBox(HWND parent, int left, int top, const SkWindowShape &shape)
+    : SkCustomControl(parent, left, top, "SkCheckBox", 0, false, 12, shape), Appearance(*this)
 {
 }
 

@@ -20,7 +20,7 @@ enum class SkCheckState : unsigned char
 class SkCheckBox : public SkCustomControl
 {
 public:
-    SkCheckBox(HWND parent, int left, int top);
+    SkCheckBox(HWND parent, int left, int top, const SkWindowShape &shape = {});
 
     SkCheckState State() const { return m_state; }
     void SetState(SkCheckState state);

@@ -5,12 +5,13 @@
 #include <windowsx.h>
 
 SkControl::SkControl(HWND parent, int left, int top, const char *className, UINT classStyle,
-                     bool clicksDisabled)
+                     bool clicksDisabled, const SkWindowShape &shape)
     : m_clicksDisabled(clicksDisabled), m_takesDoubleClicks((classStyle & CS_DBLCLKS) != 0)
 {
     // A tab stop by default, so Tab in a dialog reaches it and a press takes the focus.
-    create(className, classStyle, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, parent,
-           left, top, 0, 0);
+    create(className, classStyle,
+           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (shape.tabStop ? WS_TABSTOP : 0), 0, parent,
+           left, top, shape.width, shape.height);
 }
 
 SkControl::~SkControl()

@@ -6,6 +6,16 @@
 #include <functional>
 #include <string>
 
+// How a control's window is made: its size until a picture sizes it, and
+// whether Tab reaches it. A window made at its size and with its styles needs
+// no second trip to the window system for either (under Wine each is one).
+struct SkWindowShape
+{
+    int width = 0;
+    int height = 0;
+    bool tabStop = true;
+};
+
 // The interaction state machine shared by every skinned control, a child window. It decides when
 // the control looks raised, sunken (pressed), focused (keyboard focus, or the mouse over it) or
 // disabled, and tells the subclass through ShowRaised, ShowSunken, ShowFocused and ShowDisabled.
@@ -89,7 +99,7 @@ protected:
     // className is the window class the control registers (its own class name); classStyle
     // CS_DBLCLKS for a control that takes double clicks.
     SkControl(HWND parent, int left, int top, const char *className, UINT classStyle,
-              bool clicksDisabled);
+              bool clicksDisabled, const SkWindowShape &shape = {});
 
     // The key-press step: raises OnKeyPress, which may change or clear the key. Subclasses act
     // on the key that is left.

@@ -3,8 +3,9 @@
 #include "skin/dib.h"
 
 SkCustomControl::SkCustomControl(HWND parent, int left, int top, const char *className,
-                                 UINT classStyle, bool clicksDisabled, int stateCount)
-    : SkControl(parent, left, top, className, classStyle, clicksDisabled),
+                                 UINT classStyle, bool clicksDisabled, int stateCount,
+                                 const SkWindowShape &shape)
+    : SkControl(parent, left, top, className, classStyle, clicksDisabled, shape),
       m_display(Handle(), stateCount)
 {
     m_savedBitmapChange = m_display.changeHandler();

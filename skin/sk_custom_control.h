@@ -57,7 +57,7 @@ public:
 
 protected:
     SkCustomControl(HWND parent, int left, int top, const char *className, UINT classStyle,
-                    bool clicksDisabled, int stateCount);
+                    bool clicksDisabled, int stateCount, const SkWindowShape &shape = {});
 
     // Runs whenever a state bitmap changes. Subclasses that override it call this one last.
     virtual void BitmapChanged(int index);

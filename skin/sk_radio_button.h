@@ -11,7 +11,7 @@
 class SkRadioButton : public SkCustomControl
 {
 public:
-    SkRadioButton(HWND parent, int left, int top);
+    SkRadioButton(HWND parent, int left, int top, const SkWindowShape &shape = {});
 
     bool Checked() const { return m_checked; }
     bool GetChecked() const override { return m_checked; }
@@ -42,7 +42,8 @@ public:
     bool accessibleCheckable() const override { return true; }
 
 protected:
-    SkRadioButton(HWND parent, int left, int top, const char *className);
+    SkRadioButton(HWND parent, int left, int top, const char *className,
+                  const SkWindowShape &shape = {});
 
     void KeyPress(char &key) override;
     void DblClick() override;

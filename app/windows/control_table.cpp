@@ -22,14 +22,48 @@ namespace {
 // The looks of a state bitmap group, in the order of their indices.
 const char *const Looks[] = {"raised", "sunken", "focused", "disabled"};
 
-void fillGroup(SkCustomControl &control, const char *form, const std::string &prefix, int base)
+// The pictures of one state bitmap group, loaded before the control is made
+// so that its window is made at the size of the first.
+struct PictureGroup
 {
-    for (int look = 0; look < 4; ++look) {
-        const std::string stem = prefix + "_" + Looks[look];
-        if (const HBITMAP bitmap = ControlTable::artwork(form, stem.c_str()))
-            control.SetStateBitmap(base + look, bitmap);
+    HBITMAP looks[4] = {};
+
+    PictureGroup(const char *form, const std::string &prefix)
+    {
+        for (int look = 0; look < 4; ++look) {
+            const std::string stem = prefix + "_" + Looks[look];
+            looks[look] = ControlTable::artwork(form, stem.c_str());
+        }
     }
-}
+
+    SIZE size() const
+    {
+        BITMAP info{};
+        if (!looks[0] || !GetObjectA(looks[0], sizeof info, &info))
+            return SIZE{0, 0};
+        return SIZE{info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+    }
+
+    // Hands the pictures to the control, which owns them from then on.
+    void giveTo(SkCustomControl &control, int base)
+    {
+        for (int look = 0; look < 4; ++look) {
+            if (looks[look])
+                control.SetStateBitmap(base + look, looks[look]);
+            looks[look] = nullptr;
+        }
+    }
+
+    ~PictureGroup()
+    {
+        for (const HBITMAP look : looks)
+            if (look)
+                DeleteObject(look);
+    }
+
+    PictureGroup(const PictureGroup &) = delete;
+    PictureGroup &operator=(const PictureGroup &) = delete;
+};
 
 // The children of a window, the topmost first.
 std::vector<HWND> childrenTopDown(HWND parent)
@@ -59,14 +93,20 @@ struct Builder
         return window.own(std::move(control));
     }
 
+    // The window of a skinned control: at the size of its first picture, and
+    // without a tab stop where the row says so.
+    SkWindowShape shape(const PictureGroup &pictures) const
+    {
+        const SIZE size = pictures.size();
+        return SkWindowShape{size.cx, size.cy, !(row.flags & ControlRow::NoTabStop)};
+    }
+
     // Before the pictures come: the outline is then made once, from the
     // first picture with its transparent colour.
     template <typename Skinned> void skinned(Skinned &control) const
     {
         if (row.transparent != CLR_INVALID)
             control.SetTransparentColor(row.transparent);
-        if (row.flags & ControlRow::NoTabStop)
-            dropTabStop(control.Handle());
         if (row.flags & ControlRow::Hidden)
             control.SetVisible(false);
     }
@@ -106,17 +146,21 @@ struct Builder
     }
     HWND operator()(SkButton **slot) const
     {
-        auto *button = keep(std::make_unique<SkButton>(parent(), row.left, row.top));
+        PictureGroup pictures(form, row.name);
+        auto *button =
+            keep(std::make_unique<SkButton>(parent(), row.left, row.top, shape(pictures)));
         skinned(*button);
-        fillGroup(*button, form, row.name, 0);
+        pictures.giveTo(*button, 0);
         *slot = button;
         return button->Handle();
     }
     HWND operator()(SkButtonTx **slot) const
     {
-        auto *button = keep(std::make_unique<SkButtonTx>(parent(), row.left, row.top));
+        PictureGroup pictures(form, row.name);
+        auto *button =
+            keep(std::make_unique<SkButtonTx>(parent(), row.left, row.top, shape(pictures)));
         skinned(*button);
-        fillGroup(*button, form, row.name, 0);
+        pictures.giveTo(*button, 0);
         button->SetFont(row.font);
         button->SetFontColor(row.colour);
         button->SetText(row.text);
@@ -125,19 +169,25 @@ struct Builder
     }
     HWND operator()(SkCheckBox **slot) const
     {
-        auto *box = keep(std::make_unique<SkCheckBox>(parent(), row.left, row.top));
+        PictureGroup unchecked(form, std::string(row.name) + "_unchecked");
+        PictureGroup checked(form, std::string(row.name) + "_checked");
+        auto *box =
+            keep(std::make_unique<SkCheckBox>(parent(), row.left, row.top, shape(unchecked)));
         skinned(*box);
-        fillGroup(*box, form, std::string(row.name) + "_unchecked", 0);
-        fillGroup(*box, form, std::string(row.name) + "_checked", 4);
+        unchecked.giveTo(*box, 0);
+        checked.giveTo(*box, 4);
         *slot = box;
         return box->Handle();
     }
     HWND operator()(SkRadioButton **slot) const
     {
-        auto *button = keep(std::make_unique<SkRadioButton>(parent(), row.left, row.top));
+        PictureGroup unchecked(form, std::string(row.name) + "_unchecked");
+        PictureGroup checked(form, std::string(row.name) + "_checked");
+        auto *button =
+            keep(std::make_unique<SkRadioButton>(parent(), row.left, row.top, shape(unchecked)));
         skinned(*button);
-        fillGroup(*button, form, std::string(row.name) + "_unchecked", 0);
-        fillGroup(*button, form, std::string(row.name) + "_checked", 4);
+        unchecked.giveTo(*button, 0);
+        checked.giveTo(*button, 4);
         *slot = button;
         return button->Handle();
     }
