@@ -10,13 +10,13 @@
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/plain_button.h"
 #include "pump.h"
-#include "tests/skin/accessible_client.h"
-#include "tests/skin/skin_test_support.h"
 #include "skin/sk_button.h"
 #include "skin/sk_button_tx.h"
 #include "skin/sk_check_box.h"
 #include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
+#include "tests/skin/accessible_client.h"
+#include "tests/skin/skin_test_support.h"
 #include "window_test_rig.h"
 
 #include <commctrl.h>
@@ -227,6 +227,13 @@ TEST_F(Panel, MinimiseTakesEveryWindowAndRestoreBringsThemBack)
     EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmVesperin->Handle()) != FALSE; }));
     EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmSetTime->Handle()) != FALSE; }));
     EXPECT_FALSE(application->Terminated());
+
+    // Restored from the task bar, as its button does it, after a second minimise.
+    click(frmVesperin->skbMinimize);
+    ASSERT_TRUE(pumpUntil([] { return !IsWindowVisible(frmSetTime->Handle()); }));
+    ShowWindow(application->Handle(), SW_RESTORE);
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmVesperin->Handle()) != FALSE; }));
+    EXPECT_TRUE(pumpUntil([] { return IsWindowVisible(frmSetTime->Handle()) != FALSE; }));
 }
 
 // A local clock that stands still where the test puts it.

@@ -3,6 +3,7 @@
 // program's keyboard navigation and the alarm time's field rules.
 
 #include "app/windows/application.h"
+#include "app/windows/combo_box.h"
 #include "app/windows/control_table.h"
 #include "app/windows/edit_field.h"
 #include "app/windows/label.h"
@@ -87,6 +88,35 @@ TEST(StandardControls, EditReportsEveryChangeTypedOrSet)
     LOGBRUSH look{};
     ASSERT_TRUE(GetObjectA(brush, sizeof look, &look));
     EXPECT_EQ(look.lbColor, RGB(0x33, 0x33, 0x33));
+}
+
+// The parent hands a control its notifications and colour requests through
+// the object of the control's window, the combo box's dropped list included;
+// a window whose object is gone has none, so no message reaches a freed one.
+TEST(StandardControls, AnObjectAnswersForItsWindowsUntilItIsGone)
+{
+    TestWindow window;
+    auto label = std::make_unique<Label>(window.Handle(), "Alarm Time:", 20, 20);
+    auto box = std::make_unique<ComboBox>(window.Handle(), 20, 50, 98, 21);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &info));
+    ASSERT_NE(info.hwndList, nullptr);
+    const HWND labelWindow = label->Handle();
+    EXPECT_EQ(StandardControl::fromHandle(labelWindow), label.get());
+    EXPECT_EQ(StandardControl::fromHandle(box->Handle()), box.get());
+    EXPECT_EQ(StandardControl::fromHandle(info.hwndList), box.get());
+    EXPECT_EQ(StandardControl::fromHandle(window.Handle()), nullptr);
+
+    label.reset();
+    box.reset();
+    EXPECT_EQ(StandardControl::fromHandle(labelWindow), nullptr);
+    EXPECT_EQ(StandardControl::fromHandle(info.hwndList), nullptr);
+    // A colour request about a window that is gone gets the system's answer.
+    const HDC dc = GetDC(window.Handle());
+    EXPECT_EQ(SendMessageA(window.Handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(labelWindow)),
+              DefWindowProcA(window.Handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(labelWindow)));
+    ReleaseDC(window.Handle(), dc);
 }
 
 TEST(StandardControls, PressesOnALabelReachWhatLiesBeneath)
