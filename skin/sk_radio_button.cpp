@@ -3,7 +3,6 @@
 #include "skin/sk_accessible.h"
 
 #include <cstring>
-#include <vector>
 
 SkRadioButton::SkRadioButton(HWND parent, int left, int top, const SkWindowShape &shape)
     : SkRadioButton(parent, left, top, "SkRadioButton", shape)
@@ -49,16 +48,6 @@ void SkRadioButton::KeyPress(char &key)
         Click();
 }
 
-namespace {
-
-BOOL CALLBACK collectWindow(HWND window, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
-    return TRUE;
-}
-
-} // namespace
-
 bool SkRadioButton::IsExclusiveType(HWND control) const
 {
     char name[32] = {};
@@ -71,12 +60,8 @@ void SkRadioButton::ExcludeOther()
     HWND parent = GetParent(Handle());
     if (!parent)
         return;
-    // The siblings come in one list from the window system (a walk with
-    // GetWindow would ask it once for each), the windows inside them left out.
-    std::vector<HWND> siblings;
-    EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&siblings));
-    for (const HWND child : siblings) {
-        if (child != Handle() && GetParent(child) == parent && IsExclusiveType(child))
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child != Handle() && IsExclusiveType(child))
             SendMessageA(child, BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
