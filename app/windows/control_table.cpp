@@ -13,6 +13,7 @@
 #include "skin/sk_picture.h"
 #include "skin/sk_radio_button.h"
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -72,6 +73,26 @@ std::vector<HWND> childrenTopDown(HWND parent)
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
+}
+
+const void *slotOf(const ControlRow &row)
+{
+    return std::visit([](auto *slot) { return static_cast<const void *>(slot); }, row.slot);
+}
+
+// The rows of the tab order in that order, then the others from the last up.
+std::vector<const ControlRow *> creationOrder(std::initializer_list<ControlRow> rows,
+                                              std::initializer_list<const void *> tabOrder)
+{
+    std::vector<const ControlRow *> order;
+    for (const void *slot : tabOrder)
+        for (const ControlRow &row : rows)
+            if (slotOf(row) == slot)
+                order.push_back(&row);
+    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row)
+        if (std::find(std::begin(tabOrder), std::end(tabOrder), slotOf(*row)) == std::end(tabOrder))
+            order.push_back(&*row);
+    return order;
 }
 
 void dropTabStop(HWND control)
@@ -213,15 +234,18 @@ HBITMAP ControlTable::artwork(const char *form, const char *stem)
 }
 
 void ControlTable::build(Window &window, const char *form, const Backdrop *backdrop,
-                         std::initializer_list<ControlRow> rows)
+                         std::initializer_list<ControlRow> rows,
+                         std::initializer_list<const void *> tabOrder)
 {
-    // Each control lies above the ones made before it. The window system
-    // puts a new child beneath its siblings, so the rows are made from the
-    // last up, and the children made before this table then go beneath
-    // them: a move for each of those few instead of one for every control
-    // (each a round trip to the window system).
+    // Each control lies above the ones made before it, and the keyboard
+    // follows the windows from the top down. The window system puts a new
+    // child beneath its siblings, so the rows of the tab order are made
+    // first, in that order, then the others from the last up, and the
+    // children made before this table then go beneath them: a move for each
+    // of those few instead of one for every control (each a round trip to
+    // the window system).
     const std::vector<HWND> earlier = childrenTopDown(window.Handle());
-    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row) {
+    for (const ControlRow *row : creationOrder(rows, tabOrder)) {
         const HWND control = std::visit(Builder{window, form, backdrop, *row}, row->slot);
         // A control clips those above it, so that a picture never paints
         // over the labels and buttons that lie on it.
@@ -231,11 +255,4 @@ void ControlTable::build(Window &window, const char *form, const Backdrop *backd
     }
     for (const HWND child : earlier)
         SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void ControlTable::setTabOrder(std::initializer_list<HWND> controls)
-{
-    // The keyboard follows the order of the windows from the top down.
-    for (auto control = std::rbegin(controls); control != std::rend(controls); ++control)
-        SetWindowPos(*control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -56,12 +56,12 @@ class ControlTable
 {
 public:
     // `form` names the window in the artwork; labels show `backdrop`
-    // behind their text.
+    // behind their text. `tabOrder` names rows by their slots (&edtHourVal)
+    // in the keyboard's order: Tab goes from one to the next, and they lie
+    // above the other rows.
     static void build(Window &window, const char *form, const Backdrop *backdrop,
-                      std::initializer_list<ControlRow> rows);
-
-    // Puts the controls in this keyboard order (Tab goes from one to the next).
-    static void setTabOrder(std::initializer_list<HWND> controls);
+                      std::initializer_list<ControlRow> rows,
+                      std::initializer_list<const void *> tabOrder = {});
 
     // The bitmap "<form>/<stem>" of the artwork resources, or null; owned by
     // the caller.

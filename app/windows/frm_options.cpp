@@ -121,7 +121,9 @@ void TfrmOptions::buildControls()
             textButton(&skbTest, "skbTest", TestCaption, 192, 147, 91, 24, CLR_INVALID),
             textButton(&skbOK, "skbOK", "OK", 64, 184, 104, 25, BodyKey),
             textButton(&skbCancel, "skbCancel", "Cancel", 182, 184, 104, 25, CLR_INVALID),
-        });
+        },
+        // Tabbing moves through the mode, the duration and the volume, in that order.
+        {&cbxMode, &cbxDuration, &edtVolume});
     for (ComboBox *box : {cbxMode, cbxDuration})
         box->SetColours(Silver, FieldBackground);
     edtVolume->SetColours(Silver, FieldBackground);
@@ -155,9 +157,6 @@ void TfrmOptions::buildControls()
     tmrUpDown->OnTimer = [this] { tmrUpDownTimer(); };
     tmrDuration = std::make_unique<Timer>(*this, DurationTickMs);
     tmrDuration->OnTimer = [this] { tmrDurationTimer(); };
-
-    // Tabbing moves through the mode, the duration and the volume, in that order.
-    ControlTable::setTabOrder({cbxMode->Handle(), cbxDuration->Handle(), edtVolume->Handle()});
 }
 
 void TfrmOptions::fillChoices()

@@ -126,7 +126,9 @@ void TfrmSelectMusic::buildControls()
                             button(&skbStop, "skbStop", 210, 77, 31, 24, BodyKey),
                             textButton(&skbOK, "skbOK", "OK", 27, 285, BodyKey),
                             textButton(&skbCancel, "skbCancel", "Cancel", 145, 285, CLR_INVALID),
-                        });
+                        },
+                        // Tabbing moves between the drive list and the track list only.
+                        {&cbxCDROM, &lvMusic});
     cbxCDROM->SetColours(Silver, FieldBackground);
     // Only a choice of the user's refills the track list.
     cbxCDROM->OnChange = [this] { cbxCDROMChange(); };
@@ -155,9 +157,6 @@ void TfrmSelectMusic::buildControls()
     tmrOneTrack->OnTimer = [this] { tmrOneTrackTimer(); };
     tmrWaiting = std::make_unique<Timer>(*this, WaitingPollMs);
     tmrWaiting->OnTimer = [this] { tmrWaitingTimer(); };
-
-    // Tabbing moves between the drive list and the track list only.
-    ControlTable::setTabOrder({cbxCDROM->Handle(), lvMusic->Handle()});
 }
 
 LRESULT TfrmSelectMusic::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -102,7 +102,9 @@ void TfrmSetTime::buildControls()
             {&skrPM, "skrPM", "", 279, 192, 35, 12, BodyKey},
             {&skbOK, "skbOK", "OK", 87, 227, 104, 25, BodyKey, text, Silver},
             {&skbCancel, "skbCancel", "Cancel", 205, 227, 104, 25, BodyKey, text, Silver},
-        });
+        },
+        {&edtHourVal, &edtMinuteVal, &skbOK, &skbCancel, &skbClose, &skcSun, &skcThu, &skcMon,
+         &skcFri, &skcTue, &skcSat, &skcWed, &skcDisabled, &skrAM, &skrPM});
 
     for (EditField *field : {edtHourVal, edtMinuteVal}) {
         field->SetMaxLength(2);
@@ -136,12 +138,6 @@ void TfrmSetTime::buildControls()
 
     tmrUpDown = std::make_unique<Timer>(*this, FirstRepeatMs);
     tmrUpDown->OnTimer = [this] { tmrUpDownTimer(); };
-
-    ControlTable::setTabOrder({edtHourVal->Handle(), edtMinuteVal->Handle(), skbOK->Handle(),
-                               skbCancel->Handle(), skbClose->Handle(), skcSun->Handle(),
-                               skcThu->Handle(), skcMon->Handle(), skcFri->Handle(),
-                               skcTue->Handle(), skcSat->Handle(), skcWed->Handle(),
-                               skcDisabled->Handle(), skrAM->Handle(), skrPM->Handle()});
 }
 
 SkCheckBox *TfrmSetTime::dayBox(int day) const

@@ -166,6 +166,33 @@ TEST(ControlTables, EachRowLiesAboveTheRowsAndTheChildrenMadeBeforeIt)
         EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_CLIPSIBLINGS);
 }
 
+// The keyboard's order: the rows it names lie above the others in that
+// order, so that Tab goes from one to the next, and the others keep the
+// layout's stacking beneath them.
+TEST(ControlTables, TheTabOrderLiesOnTopInItsOwnOrder)
+{
+    TestWindow window;
+    PlainButton *first = nullptr;
+    PlainButton *second = nullptr;
+    Label *label = nullptr;
+    PlainButton *third = nullptr;
+    ControlTable::build(window, "test", nullptr,
+                        {{&first, "first", "1", 5, 5, 30, 20},
+                         {&second, "second", "2", 45, 5, 30, 20},
+                         {&label, "label", "L", 5, 40},
+                         {&third, "third", "3", 85, 5, 30, 20}},
+                        {&second, &third, &first});
+    std::vector<HWND> topDown;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        topDown.push_back(child);
+    const std::vector<HWND> expected{second->Handle(), third->Handle(), first->Handle(),
+                                     label->Handle()};
+    EXPECT_EQ(topDown, expected);
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), second->Handle(), FALSE), third->Handle());
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), third->Handle(), FALSE), first->Handle());
+}
+
 namespace {
 
 SIZE textOnOwnDc(const Label &label)
