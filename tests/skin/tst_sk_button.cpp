@@ -286,29 +286,6 @@ HBITMAP redOverBlue(bool section)
     return bitmap;
 }
 
-// While its window is hidden, a control leaves its surface and the screen alone; what it
-// shows when it comes to show, and what its surface holds whenever it is asked, is its last
-// picture with its caption on it.
-TEST_F(SkButtonTxTest, HiddenButtonShowsItsLastPictureAndCaption)
-{
-    ShowWindow(host.get(), SW_HIDE);
-    auto ok = text(20, 60, 104, 25, RGB(10, 10, 10));
-    ok->SetFontColor(RGB(250, 250, 250));
-    ok->SetText("OK");
-    ok->Appearance.Fill(0, solid(104, 25, RGB(0, 0, 120)));
-    ok->SetText("Cancel");
-    EXPECT_EQ(pixelsOf(ok->SurfaceCanvas(), RGB(10, 10, 10)), 0);
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(0, 0, 120)), 0);
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(250, 250, 250)), 0);
-
-    // Changed again while hidden and never asked: the screen gets the latest.
-    ok->Appearance.Fill(0, solid(104, 25, RGB(0, 120, 0)));
-    ShowWindow(host.get(), SW_SHOWNA);
-    pump();
-    EXPECT_EQ(shownAt(ok->Handle(), 2, 2), RGB(0, 120, 0));
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(250, 250, 250)), 0);
-}
-
 } // namespace
 
 TEST_F(SkButtonTest, StateBitmapsOfEitherFormatShowAndCutTheRightWayUp)
@@ -478,29 +455,6 @@ void pressKeyInDialog(HWND dialog, WORD virtualKey)
         SendInput(1, &input, sizeof input);
         pumpAsDialog(dialog);
     }
-}
-
-// While its window is hidden, a control leaves its surface and the screen alone; what it
-// shows when it comes to show, and what its surface holds whenever it is asked, is its last
-// picture with its caption on it.
-TEST_F(SkButtonTxTest, HiddenButtonShowsItsLastPictureAndCaption)
-{
-    ShowWindow(host.get(), SW_HIDE);
-    auto ok = text(20, 60, 104, 25, RGB(10, 10, 10));
-    ok->SetFontColor(RGB(250, 250, 250));
-    ok->SetText("OK");
-    ok->Appearance.Fill(0, solid(104, 25, RGB(0, 0, 120)));
-    ok->SetText("Cancel");
-    EXPECT_EQ(pixelsOf(ok->SurfaceCanvas(), RGB(10, 10, 10)), 0);
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(0, 0, 120)), 0);
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(250, 250, 250)), 0);
-
-    // Changed again while hidden and never asked: the screen gets the latest.
-    ok->Appearance.Fill(0, solid(104, 25, RGB(0, 120, 0)));
-    ShowWindow(host.get(), SW_SHOWNA);
-    pump();
-    EXPECT_EQ(shownAt(ok->Handle(), 2, 2), RGB(0, 120, 0));
-    EXPECT_GT(pixelsOf(ok->SurfaceCanvas(), RGB(250, 250, 250)), 0);
 }
 
 } // namespace
