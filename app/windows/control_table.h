@@ -56,9 +56,9 @@ class ControlTable
 {
 public:
     // `form` names the window in the artwork; labels show `backdrop`
-    // behind their text. `tabOrder` names rows by their slots (&edtHourVal)
-    // in the keyboard's order: Tab goes from one to the next, and they lie
-    // above the other rows.
+    // behind their text. `tabOrder` names rows of this table by their slots
+    // (&edtHourVal) in the keyboard's order: Tab goes from one to the next,
+    // and they lie above the other rows.
     static void build(Window &window, const char *form, const Backdrop *backdrop,
                       std::initializer_list<ControlRow> rows,
                       std::initializer_list<const void *> tabOrder = {});

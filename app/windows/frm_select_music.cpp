@@ -127,8 +127,9 @@ void TfrmSelectMusic::buildControls()
                             textButton(&skbOK, "skbOK", "OK", 27, 285, BodyKey),
                             textButton(&skbCancel, "skbCancel", "Cancel", 145, 285, CLR_INVALID),
                         },
-                        // Tabbing moves between the drive list and the track list only.
-                        {&cbxCDROM, &lvMusic});
+                        // Tabbing moves between the drive list and the track list only
+                        // (the track list, made below, comes right after the drive list).
+                        {&cbxCDROM});
     cbxCDROM->SetColours(Silver, FieldBackground);
     // Only a choice of the user's refills the track list.
     cbxCDROM->OnChange = [this] { cbxCDROMChange(); };
@@ -145,6 +146,10 @@ void TfrmSelectMusic::buildControls()
 
     // The track list is the one control the layout table has no kind for.
     lvMusic = own(std::make_unique<ListView>(Handle(), 32, 106, 212, 169));
+    // Made after the table, it lies beneath every control and the picture:
+    // it goes right beneath the drive list, the last of the tab order.
+    SetWindowPos(lvMusic->Handle(), cbxCDROM->Handle(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     lvMusic->SetFont(text);
     lvMusic->AddColumn(TitleColumnWidth);
     // The lengths take what the titles and the scroll bar leave, so that the
