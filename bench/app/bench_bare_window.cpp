@@ -6,11 +6,16 @@
 //   BENCH_WINDOW_SET       it also makes, hidden, the windows Vesperin makes before its
 //                          panel shows, as many of each system class (plain windows stand
 //                          for the skinned controls), and shows the one that stands for the
-//                          panel: what the window system alone charges for them.
+//                          panel: what the window system alone charges for them. It marks
+//                          its phases as a benchmark build of Vesperin does, so that each of
+//                          Vesperin's phases can be set beside the windows it makes.
 #include <windows.h>
 
 #if defined(BENCH_COMMON_CONTROLS) || defined(BENCH_WINDOW_SET)
 #include <commctrl.h>
+#endif
+#ifdef BENCH_WINDOW_SET
+#include "app/windows/startup_phases.h"
 #endif
 
 #include <initializer_list>
@@ -76,12 +81,16 @@ HWND createWindowSet(HINSTANCE instance)
                         0, 0, nullptr, nullptr, instance, nullptr);
     const HWND panel = topLevel(instance, "bench bare window", entry,
                                 {times(Label, 21), times(Skinned, 8), times(Button, 7)});
+    StartupPhases::mark("panel");
     topLevel(instance, "bench alarm time", panel,
              {times(Label, 13), times(Edit, 2), times(Skinned, 17)});
+    StartupPhases::mark("alarm-time-dialog");
     topLevel(instance, "bench options", panel,
              {times(Label, 8), times(Edit, 1), times(DropDown, 2), times(Skinned, 8)});
+    StartupPhases::mark("options-dialog");
     topLevel(instance, "bench music", panel,
              {times(Label, 4), times(DropDown, 1), times(List, 1), times(Skinned, 6)});
+    StartupPhases::mark("music-dialog");
     CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, panel, nullptr,
                     instance, nullptr);
@@ -94,6 +103,9 @@ HWND createWindowSet(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+#ifdef BENCH_WINDOW_SET
+    StartupPhases::mark("WinMain");
+#endif
 #ifdef BENCH_COMMON_CONTROLS
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
@@ -112,6 +124,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 #endif
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
+#ifdef BENCH_WINDOW_SET
+    StartupPhases::mark("shown");
+#endif
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

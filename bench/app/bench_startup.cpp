@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,55 @@ void printMarks(const std::vector<PhaseDurations> &rounds)
     }
 }
 
+// The median over the rounds of the sum of those phases of each round.
+template <typename Durations>
+double medianOf(const std::vector<Durations> &rounds, std::initializer_list<size_t> phases)
+{
+    std::vector<double> values;
+    for (const Durations &round : rounds) {
+        double sum = 0;
+        for (size_t phase : phases)
+            sum += round.ms[phase];
+        values.push_back(sum);
+    }
+    return median(values);
+}
+
+// The window set's phases beside Vesperin's that make the same windows: the difference is
+// Vesperin's own work in them (its artwork, outlines, fonts, texts and firmware reads).
+void printBesideWindowSet(const std::vector<WindowSetDurations> &set,
+                          const std::vector<PhaseDurations> &vesperin)
+{
+    using P = PhaseDurations;
+    using S = WindowSetDurations;
+    struct Pair
+    {
+        const char *title;
+        std::initializer_list<size_t> setPhases;
+        std::initializer_list<size_t> vesperinPhases;
+    };
+    const Pair pairs[] = {
+        {"process start to WinMain", {S::ToWinMain}, {P::ToWinMain}},
+        {"task bar entry, panel and its controls", {S::Panel}, {P::PanelControls}},
+        {"the panel's outline, the bridge, the firmware reads", {}, {P::PanelOutline, P::Bridge}},
+        {"the alarm time dialog", {S::AlarmTimeDialog}, {P::AlarmTimeDialog}},
+        {"the options dialog", {S::OptionsDialog}, {P::OptionsDialog}},
+        {"the music dialog", {S::MusicDialog}, {P::MusicDialog}},
+        {"the panel shown, to the sight of it",
+         {S::TooltipAndShow, S::ShownToSeen},
+         {P::PollLateness, P::TickWork, P::ShownToSeen}},
+    };
+    std::printf("by phase, bench_window_set beside Vesperin (medians of %zu rounds):\n",
+                set.size());
+    std::printf("  %-52s %9s %9s %9s\n", "", "set", "Vesperin", "more");
+    for (const Pair &pair : pairs) {
+        const double setMs = medianOf(set, pair.setPhases);
+        const double vesperinMs = medianOf(vesperin, pair.vesperinPhases);
+        std::printf("  %-52s %6.1f ms %6.1f ms %6.1f ms\n", pair.title, setMs, vesperinMs,
+                    vesperinMs - setMs);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -163,18 +213,32 @@ int main(int argc, char **argv)
             return 1;
     }
     std::vector<PhaseDurations> phases;
+    std::vector<WindowSetDurations> setPhases;
+    const Program *const setProgram = &programs[windowSet];
     for (int round = 0; round < rounds; ++round) {
         std::printf("round %d:", round);
         for (Program &program : programs) {
             const bool own = &program == &vesperin;
+            const bool set = &program == setProgram;
             DeleteFileA(phaseFile.c_str());
             SetEnvironmentVariableA("VESPERIN_STARTUP_PHASES_LOG",
-                                    own ? phaseFile.c_str() : nullptr);
+                                    own || set ? phaseFile.c_str() : nullptr);
             const Start start = timeStart(besideThisProgram(program.file), program.caption);
             if (start.shownAfterMs < 0)
                 return 1;
             program.times.push_back(start.shownAfterMs - program.offMs);
             std::printf(" %s %.1f ms", program.file, program.times.back());
+            if (set) {
+                std::string problem;
+                const auto durations =
+                    WindowSetDurations::of(PhaseLog::read(phaseFile, problem), start.launchTicks,
+                                           start.shownTicks, problem);
+                if (!durations) {
+                    std::printf("\nno phase times from %s: %s\n", program.file, problem.c_str());
+                    return 1;
+                }
+                setPhases.push_back(*durations);
+            }
             if (own) {
                 std::string problem;
                 const auto durations =
@@ -195,6 +259,7 @@ int main(int argc, char **argv)
     printPhases(phases);
     if (everyMark)
         printMarks(phases);
+    printBesideWindowSet(setPhases, phases);
     const double bareMs = median(programs.front().times);
     for (const Program &program : programs) {
         const double ms = median(program.times);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 long long PhaseClock::now()
 {
@@ -62,36 +61,38 @@ const char *PhaseDurations::title(size_t phase)
     return phase < Count ? titles[phase] : "";
 }
 
-namespace {
-
-// The counter of the first mark of that name at or after `from`, or -1.
-long long markAfter(const std::vector<PhaseMark> &marks, const char *name, long long from)
+std::optional<std::vector<long long>> marksInOrder(const std::vector<PhaseMark> &marks,
+                                                   const std::vector<const char *> &order,
+                                                   long long launchTicks, std::string &problem)
 {
-    for (const PhaseMark &mark : marks)
-        if (mark.name == name && mark.ticks >= from)
-            return mark.ticks;
-    return -1;
+    std::vector<long long> at;
+    long long previous = launchTicks;
+    for (const char *name : order) {
+        const auto mark = std::find_if(marks.begin(), marks.end(), [&](const PhaseMark &candidate) {
+            return candidate.name == name && candidate.ticks >= previous;
+        });
+        if (mark == marks.end()) {
+            problem = std::string("no mark \"") + name + "\" in its place";
+            return std::nullopt;
+        }
+        previous = mark->ticks;
+        at.push_back(previous);
+    }
+    return at;
 }
-
-} // namespace
 
 std::optional<PhaseDurations> PhaseDurations::of(const std::vector<PhaseMark> &marks,
                                                  long long launchTicks, long long seenTicks,
                                                  double pollMs, std::string &problem)
 {
-    const char *const order[] = {"WinMain",      "panel-controls",    "panel-outline",
-                                 "bridge",       "alarm-time-dialog", "options-dialog",
-                                 "poll-started", "waiting-window",    "panel-to-show"};
-    long long at[std::size(order)] = {};
-    long long previous = launchTicks;
-    for (size_t index = 0; index < std::size(order); ++index) {
-        at[index] = markAfter(marks, order[index], previous);
-        if (at[index] < 0) {
-            problem = std::string("no mark \"") + order[index] + "\" in its place";
-            return std::nullopt;
-        }
-        previous = at[index];
-    }
+    const auto found =
+        marksInOrder(marks,
+                     {"WinMain", "panel-controls", "panel-outline", "bridge", "alarm-time-dialog",
+                      "options-dialog", "poll-started", "waiting-window", "panel-to-show"},
+                     launchTicks, problem);
+    if (!found)
+        return std::nullopt;
+    const std::vector<long long> &at = *found;
     const long long pollStarted = at[6], panelShown = at[8];
     PhaseDurations durations;
     long long lastTick = -1;
@@ -111,10 +112,41 @@ std::optional<PhaseDurations> PhaseDurations::of(const std::vector<PhaseMark> &m
     durations.ms[PollLateness] = PhaseClock::ms(pollStarted, lastTick) - pollMs;
     durations.ms[TickWork] = PhaseClock::ms(lastTick, panelShown);
     durations.ms[ShownToSeen] = PhaseClock::ms(panelShown, seenTicks);
-    previous = launchTicks;
+    long long previous = launchTicks;
     for (const PhaseMark &mark : marks) {
         durations.steps.emplace_back(mark.name, PhaseClock::ms(previous, mark.ticks));
         previous = mark.ticks;
     }
+    return durations;
+}
+
+const char *WindowSetDurations::title(size_t phase)
+{
+    static const char *const titles[Count] = {
+        "process start to WinMain",
+        "the task bar entry, the panel's window and its children",
+        "the alarm time dialog's window and its children",
+        "the options dialog's window and its children",
+        "the music dialog's window and its children",
+        "the tooltip, and the panel shown",
+        "shown to the sight of it",
+    };
+    return phase < Count ? titles[phase] : "";
+}
+
+std::optional<WindowSetDurations> WindowSetDurations::of(const std::vector<PhaseMark> &marks,
+                                                         long long launchTicks, long long seenTicks,
+                                                         std::string &problem)
+{
+    const auto at = marksInOrder(
+        marks, {"WinMain", "panel", "alarm-time-dialog", "options-dialog", "music-dialog", "shown"},
+        launchTicks, problem);
+    if (!at)
+        return std::nullopt;
+    WindowSetDurations durations;
+    for (size_t phase = ToWinMain; phase <= TooltipAndShow; ++phase)
+        durations.ms[phase] =
+            PhaseClock::ms(phase == 0 ? launchTicks : (*at)[phase - 1], (*at)[phase]);
+    durations.ms[ShownToSeen] = PhaseClock::ms(at->back(), seenTicks);
     return durations;
 }

@@ -29,6 +29,12 @@ struct PhaseLog
     static std::vector<PhaseMark> read(const std::string &path, std::string &problem);
 };
 
+// The counters of the marks named in `order`, each the first of its name after the one before it
+// (the first after `launchTicks`); empty, with `problem` set, when one is missing.
+std::optional<std::vector<long long>> marksInOrder(const std::vector<PhaseMark> &marks,
+                                                   const std::vector<const char *> &order,
+                                                   long long launchTicks, std::string &problem);
+
 // One start's phases in milliseconds, from the benchmark's start of the process to its sight of
 // the visible panel. The phase that runs inside the poll's interval adds nothing to that wait;
 // the others add up to it, less the poll.
@@ -63,4 +69,29 @@ struct PhaseDurations
     // Every mark in the order written, with the milliseconds since the one before it (the first
     // since the launch): finer marks that a developer adds show here.
     std::vector<std::pair<std::string, double>> steps;
+};
+
+// The same for bench_window_set, which marks where it has made each window with its children:
+// the windows Vesperin makes in its phases of those names, without Vesperin's own work.
+struct WindowSetDurations
+{
+    enum Phase : size_t
+    {
+        ToWinMain,
+        Panel,
+        AlarmTimeDialog,
+        OptionsDialog,
+        MusicDialog,
+        TooltipAndShow,
+        ShownToSeen,
+        Count
+    };
+
+    static const char *title(size_t phase);
+
+    static std::optional<WindowSetDurations> of(const std::vector<PhaseMark> &marks,
+                                                long long launchTicks, long long seenTicks,
+                                                std::string &problem);
+
+    double ms[Count] = {};
 };
