@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,48 @@ TEST(ArtworkResources, EveryPictureLoadsByNameAsA24BitSectionOfItsSizeAndKeyColo
         EXPECT_EQ(section.dsBm.bmHeight, picture.height);
         ASSERT_NE(section.dsBm.bmBits, nullptr);
         EXPECT_EQ(bottomLeft(section), RGB(picture.red, picture.green, picture.blue));
+    }
+}
+
+// The window system's own loading of the picture, through its alias when
+// the name is one.
+HBITMAP loadImageOf(const char *name)
+{
+    const HMODULE self = GetModuleHandleA(nullptr);
+    if (HBITMAP bitmap =
+            static_cast<HBITMAP>(LoadImageA(self, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)))
+        return bitmap;
+    const HRSRC alias = FindResourceA(self, name, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    if (alias == nullptr)
+        return nullptr;
+    const auto *text = static_cast<const char *>(LockResource(LoadResource(self, alias)));
+    const std::string target(text, strnlen(text, SizeofResource(self, alias)));
+    return static_cast<HBITMAP>(
+        LoadImageA(self, target.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+TEST(ArtworkResources, EveryPictureHoldsThePixelsTheWindowSystemLoadsOfIt)
+{
+    for (const Picture &picture : kPictures) {
+        SCOPED_TRACE(picture.name);
+        std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> ours(
+            loadPicture(picture.name));
+        std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> system(
+            loadImageOf(picture.name));
+        ASSERT_NE(ours, nullptr);
+        ASSERT_NE(system, nullptr);
+        DIBSECTION mine = {}, theirs = {};
+        ASSERT_EQ(GetObjectA(ours.get(), sizeof mine, &mine), static_cast<int>(sizeof mine));
+        ASSERT_EQ(GetObjectA(system.get(), sizeof theirs, &theirs),
+                  static_cast<int>(sizeof theirs));
+        ASSERT_EQ(mine.dsBm.bmWidth, theirs.dsBm.bmWidth);
+        ASSERT_EQ(mine.dsBm.bmHeight, theirs.dsBm.bmHeight);
+        ASSERT_EQ(mine.dsBm.bmBitsPixel, theirs.dsBm.bmBitsPixel);
+        ASSERT_EQ(mine.dsBm.bmWidthBytes, theirs.dsBm.bmWidthBytes);
+        EXPECT_EQ(mine.dsBmih.biHeight > 0, theirs.dsBmih.biHeight > 0) << "rows in another order";
+        const size_t bytes =
+            static_cast<size_t>(mine.dsBm.bmWidthBytes) * static_cast<size_t>(mine.dsBm.bmHeight);
+        EXPECT_EQ(std::memcmp(mine.dsBm.bmBits, theirs.dsBm.bmBits, bytes), 0);
     }
 }
 
