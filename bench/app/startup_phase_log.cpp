@@ -61,6 +61,10 @@ const char *PhaseDurations::title(size_t phase)
     return phase < Count ? titles[phase] : "";
 }
 
+namespace {
+
+// The counters of the marks named in `order`, each the first of its name after the one before it
+// (the first after `launchTicks`); empty, with `problem` set, when one is missing.
 std::optional<std::vector<long long>> marksInOrder(const std::vector<PhaseMark> &marks,
                                                    const std::vector<const char *> &order,
                                                    long long launchTicks, std::string &problem)
@@ -80,6 +84,8 @@ std::optional<std::vector<long long>> marksInOrder(const std::vector<PhaseMark> 
     }
     return at;
 }
+
+} // namespace
 
 std::optional<PhaseDurations> PhaseDurations::of(const std::vector<PhaseMark> &marks,
                                                  long long launchTicks, long long seenTicks,
@@ -118,20 +124,6 @@ std::optional<PhaseDurations> PhaseDurations::of(const std::vector<PhaseMark> &m
         previous = mark.ticks;
     }
     return durations;
-}
-
-const char *WindowSetDurations::title(size_t phase)
-{
-    static const char *const titles[Count] = {
-        "process start to WinMain",
-        "the task bar entry, the panel's window and its children",
-        "the alarm time dialog's window and its children",
-        "the options dialog's window and its children",
-        "the music dialog's window and its children",
-        "the tooltip, and the panel shown",
-        "shown to the sight of it",
-    };
-    return phase < Count ? titles[phase] : "";
 }
 
 std::optional<WindowSetDurations> WindowSetDurations::of(const std::vector<PhaseMark> &marks,

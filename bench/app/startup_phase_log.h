@@ -29,12 +29,6 @@ struct PhaseLog
     static std::vector<PhaseMark> read(const std::string &path, std::string &problem);
 };
 
-// The counters of the marks named in `order`, each the first of its name after the one before it
-// (the first after `launchTicks`); empty, with `problem` set, when one is missing.
-std::optional<std::vector<long long>> marksInOrder(const std::vector<PhaseMark> &marks,
-                                                   const std::vector<const char *> &order,
-                                                   long long launchTicks, std::string &problem);
-
 // One start's phases in milliseconds, from the benchmark's start of the process to its sight of
 // the visible panel. The phase that runs inside the poll's interval adds nothing to that wait;
 // the others add up to it, less the poll.
@@ -86,8 +80,6 @@ struct WindowSetDurations
         ShownToSeen,
         Count
     };
-
-    static const char *title(size_t phase);
 
     static std::optional<WindowSetDurations> of(const std::vector<PhaseMark> &marks,
                                                 long long launchTicks, long long seenTicks,
