@@ -51,7 +51,7 @@ bool evaluate(const AcpiRequest &request, void *out, uint32_t outSize, uint32_t 
     // fault counts) is answered from the image as it is, without the lock,
     // so that an image in a folder the user cannot write is still served.
     {
-        std::optional<nlohmann::json> current = store.read();
+        const std::shared_ptr<const nlohmann::json> current = store.read();
         if (!current)
             return false;
         EmulatedFirmware firmware(*current);
@@ -74,7 +74,7 @@ bool evaluate(const AcpiRequest &request, void *out, uint32_t outSize, uint32_t 
 
 bool acpiOpen()
 {
-    return ImageStore::current().read().has_value();
+    return ImageStore::current().read() != nullptr;
 }
 
 bool acpiControl(uint32_t controlCode, const void *in, uint32_t inSize, void *out, uint32_t outSize,

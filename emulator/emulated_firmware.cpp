@@ -61,13 +61,38 @@ bool offers(const json &method, uint32_t value)
     return !method.contains("choices") || value < method["choices"].size();
 }
 
+// The method of `firmware` whose id equals all 32 bits of `id`; the first
+// in name order when the image gives several the same id.
+template <typename Json> Json *methodIn(Json &firmware, uint32_t id)
+{
+    if (!firmware.contains("methods"))
+        return nullptr;
+    for (Json &method : firmware["methods"]) {
+        if (method["id"].template get<uint32_t>() == id)
+            return &method;
+    }
+    return nullptr;
+}
+
 } // namespace
 
-EmulatedFirmware::EmulatedFirmware(json &image) : m_firmware(image["firmware"]) {}
+EmulatedFirmware::EmulatedFirmware(json &image)
+    : m_firmware(image["firmware"]), m_writable(&image["firmware"])
+{
+}
+
+EmulatedFirmware::EmulatedFirmware(const json &image)
+    : m_firmware(image.at("firmware")), m_writable(nullptr)
+{
+}
 
 std::optional<FirmwareAnswer> EmulatedFirmware::evaluate(const AcpiRequest &request)
 {
-    const json *fault = FirmwareFaults::apply(m_firmware, request);
+    if (!m_writable && FirmwareFaults::anyApplies(m_firmware, request)) {
+        m_changed = true;
+        return std::nullopt;
+    }
+    const json *fault = m_writable ? FirmwareFaults::apply(*m_writable, request) : nullptr;
     m_changed = m_changed || fault != nullptr;
     const std::string effect = fault ? (*fault)["effect"].get<std::string>() : std::string();
     if (effect == "fail")
@@ -128,7 +153,7 @@ std::optional<Bytes> EmulatedFirmware::group(const AcpiRequest &request) const
     return finished(result);
 }
 
-std::optional<Bytes> EmulatedFirmware::getItem(const AcpiRequest &request)
+std::optional<Bytes> EmulatedFirmware::getItem(const AcpiRequest &request) const
 {
     if (request.argument != AcpiRequest::Argument::Buffer)
         return std::nullopt;
@@ -146,12 +171,15 @@ std::optional<Bytes> EmulatedFirmware::setItem(const AcpiRequest &request)
         return std::nullopt;
     if (request.buffer.size() < 12 || wordAt(request.buffer, 8) != 1)
         return itemAnswer(0, 0);
-    json *method = methodWithId(wordAt(request.buffer, 0));
+    const uint32_t id = wordAt(request.buffer, 0);
     const uint32_t value = wordAt(request.buffer, 4);
+    const json *method = methodWithId(id);
     if (!method || !offers(*method, value))
         return itemAnswer(0, 0);
-    (*method)["value"] = value;
     m_changed = true;
+    if (!m_writable)
+        return std::nullopt;
+    (*methodIn(*m_writable, id))["value"] = value;
     return itemAnswer(1, value);
 }
 
@@ -175,17 +203,9 @@ std::optional<Bytes> EmulatedFirmware::describe(const json &method) const
     return finished(result);
 }
 
-// The method whose id equals all 32 bits of `id`; the first in name order
-// when the image gives several the same id.
-json *EmulatedFirmware::methodWithId(uint32_t id)
+const json *EmulatedFirmware::methodWithId(uint32_t id) const
 {
-    if (!m_firmware.contains("methods"))
-        return nullptr;
-    for (json &method : m_firmware["methods"]) {
-        if (method["id"].get<uint32_t>() == id)
-            return &method;
-    }
-    return nullptr;
+    return methodIn(m_firmware, id);
 }
 
 } // namespace emulator

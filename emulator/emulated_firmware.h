@@ -26,23 +26,30 @@ class EmulatedFirmware
 public:
     explicit EmulatedFirmware(nlohmann::json &image);
 
+    // A firmware that only reads `image`: a request that would change it (an
+    // item write, a request a fault counts) is left unanswered, with
+    // changed() true, to be evaluated again on an image that may change.
+    explicit EmulatedFirmware(const nlohmann::json &image);
+
     // Empty when the request fails, as for a method the firmware cannot
     // evaluate or a failing fault.
     std::optional<FirmwareAnswer> evaluate(const AcpiRequest &request);
 
-    // True once the image was changed and must be written back.
+    // True once the image was changed and must be written back; for a
+    // firmware that only reads, once it would have been.
     bool changed() const { return m_changed; }
 
 private:
     std::optional<std::vector<uint8_t>> answer(const AcpiRequest &request);
     std::optional<std::vector<uint8_t>> supportInfo() const;
     std::optional<std::vector<uint8_t>> group(const AcpiRequest &request) const;
-    std::optional<std::vector<uint8_t>> getItem(const AcpiRequest &request);
+    std::optional<std::vector<uint8_t>> getItem(const AcpiRequest &request) const;
     std::optional<std::vector<uint8_t>> setItem(const AcpiRequest &request);
     std::optional<std::vector<uint8_t>> describe(const nlohmann::json &method) const;
-    nlohmann::json *methodWithId(uint32_t id);
+    const nlohmann::json *methodWithId(uint32_t id) const;
 
-    nlohmann::json &m_firmware;
+    const nlohmann::json &m_firmware;
+    nlohmann::json *m_writable; // the same part of the image; null when only read
     bool m_changed = false;
 };
 

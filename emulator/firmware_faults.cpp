@@ -29,6 +29,17 @@ const nlohmann::json *FirmwareFaults::apply(nlohmann::json &firmware, const Acpi
     return nullptr;
 }
 
+bool FirmwareFaults::anyApplies(const nlohmann::json &firmware, const AcpiRequest &request)
+{
+    if (!firmware.contains("faults"))
+        return false;
+    for (const nlohmann::json &fault : firmware["faults"]) {
+        if (matches(fault, request))
+            return true;
+    }
+    return false;
+}
+
 bool FirmwareFaults::matches(const nlohmann::json &fault, const AcpiRequest &request)
 {
     if (fault["method"] != request.method)

@@ -16,6 +16,9 @@ public:
     // `firmware`; null when none applies.
     static const nlohmann::json *apply(nlohmann::json &firmware, const AcpiRequest &request);
 
+    // Whether an entry applies to `request`, counting nothing.
+    static bool anyApplies(const nlohmann::json &firmware, const AcpiRequest &request);
+
 private:
     static bool matches(const nlohmann::json &fault, const AcpiRequest &request);
 };

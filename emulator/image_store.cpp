@@ -23,10 +23,10 @@ ImageStore ImageStore::current()
     return ImageStore(imagePath());
 }
 
-std::optional<json> ImageStore::read() const
+std::shared_ptr<const json> ImageStore::read() const
 {
     if (!ensureImage())
-        return std::nullopt;
+        return nullptr;
     return load();
 }
 
@@ -40,10 +40,11 @@ bool ImageStore::update(const std::function<bool(json &)> &change) const
         report(error);
         return false;
     }
-    std::optional<json> image = load();
-    if (!image)
+    const std::shared_ptr<const json> read = load();
+    if (!read)
         return false;
-    return !change(*image) || write(*image);
+    json image = *read;
+    return !change(image) || write(image);
 }
 
 bool ImageStore::ensureImage() const
@@ -118,12 +119,12 @@ bool ImageStore::createDefaultWhenMissing() const
     return false;
 }
 
-std::optional<json> ImageStore::load() const
+std::shared_ptr<const json> ImageStore::load() const
 {
     // Parsed anew only when the file has changed since this process read
     // it; the file is the one the path leads to, as for the lock.
     std::string problem;
-    std::optional<json> image = ParsedImageCache::load(m_file, problem);
+    std::shared_ptr<const json> image = ParsedImageCache::load(m_file, problem);
     if (!image)
         report(problem);
     return image;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 
 namespace emulator {
@@ -29,10 +29,11 @@ public:
     static ImageStore current();
 
     // The valid image, after creating the default one (folders included)
-    // when the file does not exist. Empty on failure, and when something
+    // when the file does not exist; shared with the other readers of the
+    // same file, so it is only read. Null on failure, and when something
     // other than a file (a folder) is at the path or the path cannot be
     // examined; those are never replaced by a default.
-    std::optional<nlohmann::json> read() const;
+    std::shared_ptr<const nlohmann::json> read() const;
 
     // Runs `change` on the image under the lock and writes the image back
     // when `change` returns true. False when the image could not be read,
@@ -47,7 +48,7 @@ private:
     bool ensureImage() const;
     Presence presence() const;
     bool createDefaultWhenMissing() const;
-    std::optional<nlohmann::json> load() const;
+    std::shared_ptr<const nlohmann::json> load() const;
     bool write(const nlohmann::json &image) const;
     void report(const std::string &problem) const;
 

@@ -125,7 +125,7 @@ uint32_t MciSession::send(const std::string &command, const ImageStore &store, s
         return words.size() == 2 ? stop(store) : mci::kUnrecognizedKeyword;
     if (verb == "set")
         return setFormat(words);
-    const std::optional<json> image = store.read();
+    const std::shared_ptr<const json> image = store.read();
     if (!image)
         return mci::kHardware;
     if (verb == "open")

@@ -23,7 +23,7 @@ bool mixerFlag(const json &image, const char *flag)
 
 bool currentFlag(const char *flag)
 {
-    const std::optional<json> image = ImageStore::current().read();
+    const std::shared_ptr<const json> image = ImageStore::current().read();
     return image && mixerFlag(*image, flag);
 }
 

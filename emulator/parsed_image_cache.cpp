@@ -13,7 +13,7 @@ struct Kept
 {
     std::string path;
     FileStamp stamp;
-    json image;
+    std::shared_ptr<const json> image;
 };
 
 // Made when the library is loaded, before any thread asks for an image.
@@ -30,14 +30,14 @@ std::optional<FileStamp> keptStampOf(const std::string &path)
 
 } // namespace
 
-std::optional<json> ParsedImageCache::load(const std::string &path, std::string &problem)
+std::shared_ptr<const json> ParsedImageCache::load(const std::string &path, std::string &problem)
 {
     const std::optional<FileStamp> known = keptStampOf(path);
     FileStamp stamp;
     std::string text;
     switch (readFileUnlessUnchanged(path, known, stamp, text, problem)) {
     case StampedRead::Failed:
-        return std::nullopt;
+        return nullptr;
     case StampedRead::Unchanged: {
         ProcessMutex::Guard guard(keptLock);
         // Another thread may have kept a newer file meanwhile: then this one
@@ -49,14 +49,14 @@ std::optional<json> ParsedImageCache::load(const std::string &path, std::string 
     case StampedRead::Read:
         break;
     }
-    json image = json::parse(text, nullptr, false);
-    if (image.is_discarded()) {
+    auto image = std::make_shared<const json>(json::parse(text, nullptr, false));
+    if (image->is_discarded()) {
         problem = "is not valid JSON";
-        return std::nullopt;
+        return nullptr;
     }
-    problem = ImageValidator::problem(image);
+    problem = ImageValidator::problem(*image);
     if (!problem.empty())
-        return std::nullopt;
+        return nullptr;
     ProcessMutex::Guard guard(keptLock);
     if (stamp.settled)
         kept = Kept{path, stamp, image};

@@ -125,7 +125,7 @@ void cdromRows(const json &image, std::vector<WmiRow> &rows)
 bool wmiQuery(const std::string &wql, std::vector<WmiRow> &rows)
 {
     rows.clear();
-    const std::optional<json> image = ImageStore::current().read();
+    const std::shared_ptr<const json> image = ImageStore::current().read();
     if (!image)
         return false;
     if (wql == kCdromQuery) {
@@ -141,7 +141,7 @@ bool wmiQuery(const std::string &wql, std::vector<WmiRow> &rows)
 
 bool registryLocation(const std::string &instanceId, std::string &value)
 {
-    const std::optional<json> image = ImageStore::current().read();
+    const std::shared_ptr<const json> image = ImageStore::current().read();
     if (!image)
         return false;
     for (const json &device : listOf(*image, "ide")) {

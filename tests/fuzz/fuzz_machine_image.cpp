@@ -330,7 +330,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ImageStore store(imageFile);
     const auto first = store.read();
     const auto second = store.read();
-    if (first.has_value() != second.has_value() || (first && *first != *second))
+    if ((first != nullptr) != (second != nullptr) || (first && *first != *second))
         __builtin_trap();
     if (!first) {
         checkRejected(text);
