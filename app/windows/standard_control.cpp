@@ -95,7 +95,9 @@ void StandardControl::SetVisible(bool visible)
 void StandardControl::SetFont(HFONT font)
 {
     m_font = font;
-    SendMessageA(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // A hidden control is painted whole when it shows; asking it to redraw
+    // now would only cost the window server a round trip (shown_repaint.h).
+    SendMessageA(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(m_handle));
 }
 
 int StandardControl::Left() const

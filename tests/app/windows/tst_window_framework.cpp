@@ -236,6 +236,31 @@ TEST(StandardControls, LabelTakesTheSizeOfItsTextInItsFont)
     EXPECT_EQ(fixed->Height(), 30);
 }
 
+// A control on the screen is repainted in the font it is given; one that
+// cannot be seen takes it for when it shows.
+TEST(StandardControls, AControlOnTheScreenRepaintsInANewFont)
+{
+    TestWindow window;
+    EditField *field =
+        window.own(std::make_unique<EditField>(window.Handle(), "07", 10, 10, 30, 14));
+    ComboBox *box = window.own(std::make_unique<ComboBox>(window.Handle(), 10, 40, 80, 120));
+    UpdateWindow(window.Handle());
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (StandardControl *control : std::initializer_list<StandardControl *>{field, box}) {
+        ASSERT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE));
+        const HFONT font = WindowFonts::arial(12, true);
+        control->SetFont(font);
+        EXPECT_EQ(control->Font(), font);
+        EXPECT_TRUE(GetUpdateRect(control->Handle(), nullptr, FALSE));
+        ValidateRect(control->Handle(), nullptr);
+    }
+    // Hidden, it still takes the font it shows in later.
+    ShowWindow(window.Handle(), SW_HIDE);
+    field->SetFont(WindowFonts::arial(11));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(field->Handle(), WM_GETFONT, 0, 0)),
+              WindowFonts::arial(11));
+}
+
 TEST(StandardControls, AutoSizedLabelFollowsItsText)
 {
     TestWindow window;
