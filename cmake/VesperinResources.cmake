@@ -6,8 +6,13 @@
 #   the Windows versions they were tested on, asInvoker) and the icon, as
 #   icon resource 1 (LoadIconA(instance, MAKEINTRESOURCEA(1))). Calling it
 #   twice for one target adds them once.
+# vesperin_add_program_icon(target)
+#   The program's icon alone, for a test program that checks the windows
+#   show it.
 if(NOT WIN32)
   function(vesperin_add_program_resources target)
+  endfunction()
+  function(vesperin_add_program_icon target)
   endfunction()
   return()
 endif()
@@ -82,4 +87,13 @@ function(vesperin_add_program_resources target)
   set_source_files_properties(${dir}/resources.rc TARGET_DIRECTORY ${target}
     PROPERTIES OBJECT_DEPENDS "${depends}")
   target_sources(${target} PRIVATE ${dir}/resources.rc)
+endfunction()
+
+function(vesperin_add_program_icon target)
+  set(rc ${PROJECT_BINARY_DIR}/resources/${target}/icon.rc)
+  file(CONFIGURE OUTPUT ${rc} CONTENT "1 ICON \"${VESPERIN_ICON}\"\n")
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target}
+    PROPERTIES OBJECT_DEPENDS ${VESPERIN_ICON})
+  target_sources(${target} PRIVATE ${rc})
+  add_dependencies(${target} vesperin_icon)
 endfunction()

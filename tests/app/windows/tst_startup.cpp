@@ -6,6 +6,8 @@
 #include "app/binding/program_location.h"
 #include "app/windows/application.h"
 #include "app/windows/forms.h"
+#include "app/windows/frm_options.h"
+#include "app/windows/frm_select_music.h"
 #include "app/windows/frm_set_time.h"
 #include "app/windows/frm_vesperin.h"
 #include "app/windows/frm_waiting.h"
@@ -273,6 +275,29 @@ TEST(Startup, OneTaskBarEntryOwnsEveryWindow)
         EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
     EXPECT_EQ(captionOf(frmVesperin->Handle()), "frmVesperin");
     EXPECT_EQ(captionOf(frmSetTime->Handle()), "Set Time");
+}
+
+// The title bars, the task bar and the task switcher show the program's own
+// icon, each in the size the system asks for.
+TEST(Startup, EveryWindowShowsTheProgramsIconInBothSizes)
+{
+    WindowTestRig rig;
+    ASSERT_TRUE(rig.start());
+    const HINSTANCE self = GetModuleHandleA(nullptr);
+    const auto programIcon = [&](int widthMetric, int heightMetric) {
+        return LoadImageA(self, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                          GetSystemMetrics(heightMetric), LR_SHARED);
+    };
+    const HANDLE large = programIcon(SM_CXICON, SM_CYICON);
+    const HANDLE small = programIcon(SM_CXSMICON, SM_CYSMICON);
+    ASSERT_NE(large, nullptr);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, small);
+    for (HWND window : {application->Handle(), frmVesperin->Handle(), frmWaiting->Handle(),
+                        frmSetTime->Handle(), frmOptions->Handle(), frmSelectMusic->Handle()}) {
+        EXPECT_EQ(reinterpret_cast<HANDLE>(GetClassLongPtrA(window, GCLP_HICON)), large);
+        EXPECT_EQ(reinterpret_cast<HANDLE>(GetClassLongPtrA(window, GCLP_HICONSM)), small);
+    }
 }
 
 TEST(Startup, ThePanelKeepsItsPlaceUnlessTheTimeDialogWouldNotFitBesideIt)
