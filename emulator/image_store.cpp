@@ -40,10 +40,11 @@ bool ImageStore::update(const std::function<bool(json &)> &change) const
         report(error);
         return false;
     }
-    const std::shared_ptr<const json> read = load();
-    if (!read)
+    const std::shared_ptr<const json> loaded = load();
+    if (!loaded)
         return false;
-    json image = *read;
+    // The change is made on a copy: the loaded image is shared with readers.
+    json image = *loaded;
     return !change(image) || write(image);
 }
 

@@ -244,7 +244,6 @@ TEST(StandardControls, AControlOnTheScreenRepaintsInANewFont)
     EditField *field =
         window.own(std::make_unique<EditField>(window.Handle(), "07", 10, 10, 30, 14));
     ComboBox *box = window.own(std::make_unique<ComboBox>(window.Handle(), 10, 40, 80, 120));
-    UpdateWindow(window.Handle());
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     for (StandardControl *control : std::initializer_list<StandardControl *>{field, box}) {
         ASSERT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE));
